@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Full program path of the running executable ("" if it cannot be found out).
+std::string executablePath();
+
+// The command-line text after the program's own path, as Windows would pass it: arguments
+// joined by blanks, native paths among them (also after "/Switch:") written as program paths.
+std::string commandLineFromArgs(int argc, const char* const* argv);
+
+}  // namespace platform

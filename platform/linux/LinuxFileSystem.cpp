@@ -1,0 +1,303 @@
+#include "platform/linux/LinuxFileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <utility>
+
+#include "platform/Text.h"
+#include "platform/linux/UniqueFd.h"
+
+namespace platform {
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+// The entry of folder that the component names, as Windows would find it; nothing when there
+// is none.
+std::optional<std::string> findEntry(const std::string& folder, const std::string& name) {
+    struct stat info {};
+    if (::lstat((folder + name).c_str(), &info) == 0) {
+        return name;
+    }
+    const std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
+    if (!dir) {
+        return std::nullopt;
+    }
+    const std::string wanted = toLower(name);
+    std::optional<std::string> best;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string candidate = entry->d_name;
+        if (candidate != "." && candidate != ".." && (!best || candidate < *best) &&
+            toLower(candidate) == wanted) {
+            best = candidate;
+        }
+    }
+    return best;
+}
+
+std::optional<struct stat> statNative(const std::string& native) {
+    struct stat info {};
+    if (native.empty() || ::stat(native.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return info;
+}
+
+UniqueFd openForReading(const std::string& native) {
+    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return {};
+    }
+    return fd;
+}
+
+// Fills as much of the buffer as the file has, so that a short count means the end also for
+// pipes; -1 when read() fails.
+ssize_t readFully(int fd, std::byte* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, buffer + done, size - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return done > 0 ? static_cast<ssize_t>(done) : -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+class LinuxReadStream final : public ReadStream {
+  public:
+    explicit LinuxReadStream(UniqueFd fd) : fd_(std::move(fd)) {}
+
+    std::size_t read(std::span<std::byte> buffer) override {
+        const ssize_t got = readFully(fd_.get(), buffer.data(), buffer.size());
+        return got < 0 ? 0 : static_cast<std::size_t>(got);
+    }
+
+  private:
+    UniqueFd fd_;
+};
+
+WriteError writeErrorFrom(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+            return WriteError::AccessDenied;
+        case ENOSPC:
+        case EDQUOT:
+            return WriteError::NoSpace;
+        case ENAMETOOLONG:
+        case EINVAL:
+        case EILSEQ:
+            return WriteError::BadName;
+        case ENOENT:
+        case ENOTDIR:
+            return WriteError::NotFound;
+        default:
+            return WriteError::Other;
+    }
+}
+
+// A new file beside the target, removed again unless it has been renamed over the target.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(const std::string& folder) {
+        static std::atomic<unsigned> counter{0};
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = folder + ".sumora-" + std::to_string(::getpid()) + '-' +
+                               std::to_string(counter++) + ".tmp";
+            // Created with 0666 so that the umask decides a new file's permissions.
+            fd_ = UniqueFd(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            if (fd_.valid()) {
+                path_ = std::move(name);
+                return;
+            }
+            if (errno != EEXIST) {
+                break;
+            }
+        }
+        error_ = errno;
+    }
+    ~TemporaryFile() {
+        if (!path_.empty()) {
+            fd_ = UniqueFd();
+            ::unlink(path_.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // 0 or the errno of the first step that failed.
+    int error() const { return error_; }
+
+    void write(const std::string& bytes, std::optional<mode_t> mode) {
+        if (error_ != 0) {
+            return;
+        }
+        std::size_t done = 0;
+        while (error_ == 0 && done < bytes.size()) {
+            const ssize_t put = ::write(fd_.get(), bytes.data() + done, bytes.size() - done);
+            if (put > 0) {
+                done += static_cast<std::size_t>(put);
+            } else if (put == 0) {
+                error_ = EIO;
+            } else if (errno != EINTR) {
+                error_ = errno;
+            }
+        }
+        if (error_ == 0 && mode && ::fchmod(fd_.get(), *mode) != 0) {
+            error_ = errno;
+        }
+        if (const int closed = fd_.close(); error_ == 0) {
+            error_ = closed;
+        }
+    }
+
+    void renameOver(const std::string& target) {
+        if (error_ == 0 && ::rename(path_.c_str(), target.c_str()) != 0) {
+            error_ = errno;
+        }
+        if (error_ == 0) {
+            path_.clear();
+        }
+    }
+
+  private:
+    std::string path_;
+    UniqueFd fd_;
+    int error_ = 0;
+};
+
+}  // namespace
+
+void LinuxFileSystem::mapDrive(char letter, std::string nativeFolder) {
+    drives_.map(letter, nativeFolder);
+}
+
+bool LinuxFileSystem::exists(const std::string& path) {
+    return statNative(toNative(path)).has_value();
+}
+
+bool LinuxFileSystem::isDirectory(const std::string& path) {
+    const auto info = statNative(toNative(path));
+    return info && S_ISDIR(info->st_mode);
+}
+
+std::optional<std::int64_t> LinuxFileSystem::fileLength(const std::string& path) {
+    const auto info = statNative(toNative(path));
+    if (!info || S_ISDIR(info->st_mode)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(info->st_size);
+}
+
+std::unique_ptr<ReadStream> LinuxFileSystem::openRead(const std::string& path) {
+    UniqueFd fd = openForReading(toNative(path));
+    if (!fd.valid()) {
+        return nullptr;
+    }
+    // Read-ahead matters for files that are not in the page cache yet; the hint may be refused.
+    ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    return std::make_unique<LinuxReadStream>(std::move(fd));
+}
+
+std::optional<std::string> LinuxFileSystem::readAll(const std::string& path) {
+    const UniqueFd fd = openForReading(toNative(path));
+    if (!fd.valid()) {
+        return std::nullopt;
+    }
+    std::string contents;
+    std::array<std::byte, 64 * 1024> chunk;
+    for (;;) {
+        const ssize_t got = readFully(fd.get(), chunk.data(), chunk.size());
+        if (got < 0) {
+            return std::nullopt;
+        }
+        contents.append(reinterpret_cast<const char*>(chunk.data()), static_cast<std::size_t>(got));
+        if (static_cast<std::size_t>(got) < chunk.size()) {
+            return contents;
+        }
+    }
+}
+
+WriteError LinuxFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+    const std::string target = toNative(path);
+    if (target.empty()) {
+        return WriteError::NotFound;
+    }
+    if (target.back() == '/') {
+        return WriteError::BadName;
+    }
+    std::optional<mode_t> mode;
+    if (const auto existing = statNative(target)) {
+        if (S_ISDIR(existing->st_mode) || (existing->st_mode & 0222) == 0 ||
+            ::access(target.c_str(), W_OK) != 0) {
+            return WriteError::AccessDenied;
+        }
+        mode = existing->st_mode & 07777;
+    }
+    TemporaryFile temporary(target.substr(0, target.rfind('/') + 1));
+    temporary.write(bytes, mode);
+    temporary.renameOver(target);
+    return temporary.error() == 0 ? WriteError::None : writeErrorFrom(temporary.error());
+}
+
+bool LinuxFileSystem::removeFile(const std::string& path) {
+    const std::string native = toNative(path);
+    return !native.empty() && ::unlink(native.c_str()) == 0;
+}
+
+std::string LinuxFileSystem::toNative(const std::string& path) {
+    const auto location = drives_.locate(path);
+    if (!location) {
+        return {};
+    }
+    std::string native = location->folder;
+    bool resolving = true;
+    for (const auto& component : location->components) {
+        if (native.back() != '/') {
+            native += '/';
+        }
+        const auto entry = resolving ? findEntry(native, component) : std::nullopt;
+        resolving = entry.has_value();
+        native += entry.value_or(component);
+    }
+    if (location->trailingSeparator && native.back() != '/') {
+        native += '/';
+    }
+    return native;
+}
+
+std::string LinuxFileSystem::fromNative(const std::string& nativePath) {
+    return drives_.toProgram(nativePath);
+}
+
+FileSystem& fileSystem() {
+    return linuxFileSystem();
+}
+
+LinuxFileSystem& linuxFileSystem() {
+    static LinuxFileSystem instance;
+    return instance;
+}
+
+}  // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace testing_support {
+
+// A fresh native folder, removed with everything in it when the object goes.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& native() const { return native_; }
+    // The folder as a program path, with a trailing backslash.
+    std::string programPath() const;
+    // Writes a native file below the folder and returns its program path.
+    std::string writeFile(const std::string& relativeNative, const std::string& bytes) const;
+
+private:
+    std::filesystem::path native_;
+};
+
+std::string readNativeFile(const std::filesystem::path& path);
+
+}  // namespace testing_support
