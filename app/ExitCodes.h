@@ -1,0 +1,14 @@
+#pragma once
+
+namespace app {
+
+// Exit status for scripts. Boxes and texts are the same whatever the status.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitNoDisplay = 2;
+inline constexpr int kExitFormatNotRecognised = 3;
+inline constexpr int kExitFileNotFound = 4;
+inline constexpr int kExitChecksumMismatch = 5;
+inline constexpr int kExitLengthMismatch = 6;
+inline constexpr int kExitCannotReadOrWrite = 7;
+
+}  // namespace app

@@ -1,0 +1,75 @@
+#include "core/modCRC32_v2.h"
+
+#include <memory>
+
+#include "core/crc32/Crc32.h"
+#include "platform/FileSystem.h"
+
+namespace core {
+
+namespace {
+
+constexpr std::array<std::uint32_t, 256> makeTable() {
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t value = n;
+        for (int bit = 0; bit < 8; ++bit) {
+            value = (value & 1u) ? (value >> 1) ^ kCrc32Polynomial : value >> 1;
+        }
+        table[n] = value;
+    }
+    return table;
+}
+
+constexpr std::array<std::uint32_t, 256> kTableValues = makeTable();
+
+}  // namespace
+
+std::array<std::uint32_t, 256> CRC32Table{};
+bool CRC32TableReady = false;
+
+void BuildCRC32Table() {
+    if (CRC32TableReady) {
+        return;
+    }
+    for (std::size_t n = 0; n < CRC32Table.size(); ++n) {
+        CRC32Table[n] = kTableValues[n];
+    }
+    CRC32TableReady = true;
+}
+
+std::uint32_t crc32UpdateByTable(std::uint32_t reg, std::span<const std::byte> bytes) {
+    for (const std::byte b : bytes) {
+        reg = (reg >> 8) ^ CRC32Table[(reg ^ static_cast<std::uint32_t>(b)) & 0xFFu];
+    }
+    return reg;
+}
+
+std::uint32_t FileCRC32(const std::string& path) {
+    BuildCRC32Table();
+    std::uint32_t reg = 0xFFFFFFFFu;
+    if (auto file = platform::fileSystem().openRead(path)) {
+        const auto buffer = std::make_unique_for_overwrite<std::byte[]>(kCrc32ReadBufferSize);
+        const std::span<std::byte> whole(buffer.get(), kCrc32ReadBufferSize);
+        std::size_t delivered = 0;
+        do {
+            delivered = file->read(whole);
+            reg = crc32Update(reg, whole.first(delivered));
+        } while (delivered == kCrc32ReadBufferSize);
+    }
+    return reg ^ 0xFFFFFFFFu;
+}
+
+std::string crc32ToHex(std::uint32_t crc) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string hex(8, '0');
+    for (int i = 7; i >= 0; --i) {
+        hex[static_cast<std::size_t>(i)] = kDigits[crc & 0xFu];
+        crc >>= 4;
+    }
+    return hex;
+}
+
+std::string FileCRC32Hex(const std::string& path) { return crc32ToHex(FileCRC32(path)); }
+
+}  // namespace core
