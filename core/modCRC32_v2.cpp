@@ -70,6 +70,8 @@ std::string crc32ToHex(std::uint32_t crc) {
     return hex;
 }
 
-std::string FileCRC32Hex(const std::string& path) { return crc32ToHex(FileCRC32(path)); }
+std::string FileCRC32Hex(const std::string& path) {
+    return crc32ToHex(FileCRC32(path));
+}
 
 }  // namespace core

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "core/crc32/Crc32KernelSwitch.h"
+#include "core/modCRC32_v2.h"
+#include "tests/core/crc32/Crc32TestSupport.h"
+#include "tests/support/TempFolder.h"
+
+namespace core {
+namespace {
+
+std::string tableCrcHex(const std::string& contents) {
+    const auto bytes = std::as_bytes(std::span(contents.data(), contents.size()));
+    return crc32ToHex(testing_support::tableCrc(0xFFFFFFFFu, bytes) ^ 0xFFFFFFFFu);
+}
+
+std::string randomText(std::size_t size, std::mt19937_64& random) {
+    std::string text(size, '\0');
+    for (char& c : text) {
+        c = static_cast<char>(random());
+    }
+    return text;
+}
+
+TEST(CRC32Table, HoldsTheReflectedTableOnceAFileWasRead) {
+    const testing_support::TempFolder folder;
+    FileCRC32(folder.writeFile("any.bin", "x"));
+    EXPECT_TRUE(CRC32TableReady);
+    EXPECT_EQ(CRC32Table[0], 0x00000000u);
+    EXPECT_EQ(CRC32Table[1], 0x77073096u);
+    EXPECT_EQ(CRC32Table[128], 0xEDB88320u);
+    EXPECT_EQ(CRC32Table[255], 0x2D02EF8Du);
+}
+
+TEST(crc32ToHex, WritesEightUpperCaseDigits) {
+    const struct {
+        std::uint32_t crc;
+        const char* hex;
+    } cases[] = {
+        {0x076DC419u, "076DC419"}, {0x00000000u, "00000000"}, {0xFFFFFFFFu, "FFFFFFFF"},
+        {0xABCDEF01u, "ABCDEF01"}, {0x0000000Au, "0000000A"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(crc32ToHex(c.crc), c.hex);
+    }
+}
+
+// Files are read through crc32Update; each kernel the CPU has takes a turn.
+class FileCRC32Test : public ::testing::TestWithParam<Crc32Kernel> {
+protected:
+    void SetUp() override {
+        if (!GetParam().runsOn(cpuFeatures())) {
+            GTEST_SKIP() << "this CPU cannot run " << GetParam().name;
+        }
+        crc32ForceKernel(GetParam().update);
+    }
+    void TearDown() override { crc32UseBestKernel(); }
+
+    testing_support::TempFolder folder_;
+};
+
+TEST_P(FileCRC32Test, GivesTheChecksumOfKnownContents) {
+    const struct {
+        const char* name;
+        std::string contents;
+        const char* expected;
+    } cases[] = {
+        {"check.txt", "123456789", "CBF43926"},
+        {"empty.bin", "", "00000000"},
+        {"a.txt", "a", "E8B7BE43"},
+        {"zeros.bin", std::string(1 << 20, '\0'), "A738EA1C"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileCRC32Hex(folder_.writeFile(c.name, c.contents)), c.expected) << c.name;
+    }
+}
+
+// 512,000 bytes is one full read and one that delivers nothing; one byte more needs a second
+// read that delivers it.
+TEST_P(FileCRC32Test, CoversEveryByteAroundTheReadSize) {
+    std::mt19937_64 random(7);
+    for (const std::size_t size : {kCrc32ReadBufferSize - 1, kCrc32ReadBufferSize,
+                                   kCrc32ReadBufferSize + 1, 2 * kCrc32ReadBufferSize + 17}) {
+        const std::string contents = randomText(size, random);
+        EXPECT_EQ(FileCRC32Hex(folder_.writeFile("block.bin", contents)), tableCrcHex(contents))
+            << size << " bytes";
+    }
+}
+
+TEST_P(FileCRC32Test, GivesZeroForWhatCannotBeRead) {
+    EXPECT_EQ(FileCRC32Hex(folder_.programPath() + "missing.bin"), "00000000");
+    std::filesystem::create_directory(folder_.native() / "folder");
+    EXPECT_EQ(FileCRC32Hex(folder_.programPath() + "folder"), "00000000");
+    EXPECT_EQ(FileCRC32(folder_.programPath() + "folder"), 0u);
+}
+
+TEST_P(FileCRC32Test, GivesTheSameForAFileAfterAnother) {
+    const std::string second = folder_.writeFile("second.txt", "123456789");
+    const std::string alone = FileCRC32Hex(second);
+    FileCRC32Hex(folder_.writeFile("first.bin", std::string(1000, '\x5A')));
+    EXPECT_EQ(FileCRC32Hex(second), alone);
+    EXPECT_EQ(alone, "CBF43926");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachKernel, FileCRC32Test,
+                         ::testing::ValuesIn(crc32Kernels().begin(), crc32Kernels().end()),
+                         testing_support::kernelTestName);
+
+}  // namespace
+}  // namespace core
