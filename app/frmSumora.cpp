@@ -45,6 +45,7 @@ frmSumora::frmSumora(ui::Desktop& desktop, std::string commandLine)
     backgroundPicture = "background.main";
 
     Label1.setFontSize(27.75);
+    Label3.setAutoSize(true);
     hrlVelmoraHomePage.setUrl(identity::kMakerHomePageUrl);
     hrlOnLineHelp.setUrl(identity::kOnLineHelpUrl);
     picLogoCRC32.setPicture("logo.crc32");

@@ -73,6 +73,10 @@ public:
     double fontSize() const { return fontSize_; }
     void setFontSize(double points);
 
+    // Labels: grow to the width of their caption instead of wrapping it.
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
+
     // Tab order among focusable controls; -1 takes no focus by tab.
     int tabIndex() const { return tabIndex_; }
     void setTabIndex(int index) { tabIndex_ = index; }
@@ -146,6 +150,7 @@ private:
     std::string picture_;
     std::string url_;
     std::string parentName_;
+    bool autoSize_ = false;
     bool notifying_ = false;
 };
 

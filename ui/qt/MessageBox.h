@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "ui/Desktop.h"
+
+class QWidget;
+
+namespace ui::qt {
+
+// A modal message box over parent (or the screen). Esc, the close box and an event loop that
+// is ending choose the negative button: OK, No or Cancel.
+MessageResult showMessageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                             const std::string& title, QWidget* parent);
+
+}  // namespace ui::qt
