@@ -44,7 +44,8 @@ int frmSumora::SaveCRCFile() {
         core::checksumFileText(recordedName, txtCRC32Result.text(), txtFileSize.text()));
     if (!bytes) {
         // A name the code page cannot hold would be recorded as one no verification finds.
-        warn("Název " + recordedName + " nebo hodnoty nelze zapsat v kódové stránce "
+        warn("Název " + recordedName +
+             " nebo hodnoty nelze zapsat v kódové stránce "
              "Windows-1250, kontrolní součet nebyl uložen.");
         return kExitCannotReadOrWrite;
     }
@@ -55,8 +56,8 @@ int frmSumora::SaveCRCFile() {
         return kExitCannotReadOrWrite;
     }
     if (!AutoRun) {
-        desktop_.messageBox("Kontrolní součet uložen do souboru " + target,
-                            ui::MessageButtons::Ok, ui::MessageIcon::Information, "Informace");
+        desktop_.messageBox("Kontrolní součet uložen do souboru " + target, ui::MessageButtons::Ok,
+                            ui::MessageIcon::Information, "Informace");
     }
     return kExitOk;
 }

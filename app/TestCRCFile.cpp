@@ -60,16 +60,15 @@ int frmSumora::TestCRCFile(const std::string& checksumFilePath) {
             }
             if (!platform::fileSystem().openRead(target)) {
                 // Reported as a mismatch it would read as a damaged file.
-                critical("Soubor " + target + " nelze přečíst, test nebyl dokončen.",
-                         "Varování");
+                critical("Soubor " + target + " nelze přečíst, test nebyl dokončen.", "Varování");
                 return kExitCannotReadOrWrite;
             }
             computed = core::FileCRC32Hex(target);
         }
         if (line.find(core::kChecksumKey) != std::string::npos) {
             if (core::lineValue(line) != computed) {
-                critical("Kontrolní součet ze souboru .CRC a souboru " +
-                             platform::toUpper(target) + " nesouhlasí",
+                critical("Kontrolní součet ze souboru .CRC a souboru " + platform::toUpper(target) +
+                             " nesouhlasí",
                          "Varování");
                 return kExitChecksumMismatch;
             }

@@ -124,7 +124,9 @@ void frmSumora::warn(const std::string& text, const std::string& title) {
     desktop_.messageBox(text, ui::MessageButtons::Ok, ui::MessageIcon::Exclamation, title);
 }
 
-void frmSumora::SplitCommandLine() { CommandLineArgs = splitCommandLine(commandLine_); }
+void frmSumora::SplitCommandLine() {
+    CommandLineArgs = splitCommandLine(commandLine_);
+}
 
 void frmSumora::interpretCommandLine() {
     if (CommandLineArgs.size() == 1) {
@@ -169,11 +171,17 @@ void frmSumora::cmdSelectFile_Click() {
     cmndCalculate.setEnabled(true);
 }
 
-void frmSumora::mnuFile_OpenFile_Click() { cmdSelectFile_Click(); }
+void frmSumora::mnuFile_OpenFile_Click() {
+    cmdSelectFile_Click();
+}
 
-void frmSumora::cmndCalculate_Click() { CalculateCRC(); }
+void frmSumora::cmndCalculate_Click() {
+    CalculateCRC();
+}
 
-void frmSumora::cndSaveCRCFile_Click() { SaveCRCFile(); }
+void frmSumora::cndSaveCRCFile_Click() {
+    SaveCRCFile();
+}
 
 int frmSumora::CalculateCRC() {
     const std::string path = txtPathAndFileName.text();
@@ -208,13 +216,23 @@ void frmSumora::txtPathAndFileName_Change() {
     cmndCalculate.setEnabled(FileExists(txtPathAndFileName.text()));
 }
 
-void frmSumora::txtPathAndFileName_GotFocus() { SelectAllText(txtPathAndFileName); }
-void frmSumora::txtFileSize_GotFocus() { SelectAllText(txtFileSize); }
-void frmSumora::txtCRC32Result_GotFocus() { SelectAllText(txtCRC32Result); }
+void frmSumora::txtPathAndFileName_GotFocus() {
+    SelectAllText(txtPathAndFileName);
+}
+void frmSumora::txtFileSize_GotFocus() {
+    SelectAllText(txtFileSize);
+}
+void frmSumora::txtCRC32Result_GotFocus() {
+    SelectAllText(txtCRC32Result);
+}
 
-void frmSumora::mnuFile_ExitProgram_Click() { EndProgram(); }
+void frmSumora::mnuFile_ExitProgram_Click() {
+    EndProgram();
+}
 
-void frmSumora::mnuAbout_Help_Click() { ShowHelp(desktop_); }
+void frmSumora::mnuAbout_Help_Click() {
+    ShowHelp(desktop_);
+}
 
 void frmSumora::EndProgram(int exitCode) {
     ended_ = true;

@@ -9,8 +9,8 @@ namespace core {
 
 namespace {
 
-constexpr const char* kMarkers[] = {"[INI]", kNameKey, kChecksumKey, kLengthKey,
-                                    "[EOF]", "[CRC32FileInfo]"};
+constexpr const char* kMarkers[] = {"[INI]",    kNameKey, kChecksumKey,
+                                    kLengthKey, "[EOF]",  "[CRC32FileInfo]"};
 
 }  // namespace
 

@@ -21,6 +21,8 @@ std::string buildLabelFor(const BuildIdentity& build) {
            build.buildTime + "_" + build.projectCode + ".";
 }
 
-std::string BuildLabel() { return buildLabelFor(thisBuild()); }
+std::string BuildLabel() {
+    return buildLabelFor(thisBuild());
+}
 
 }  // namespace identity

@@ -14,6 +14,8 @@ bool runsInIDE(const std::string& executablePath) {
     return path.find("vb6.exe") != std::string::npos;
 }
 
-bool RunInIDE() { return runsInIDE(platform::executablePath()); }
+bool RunInIDE() {
+    return runsInIDE(platform::executablePath());
+}
 
 }  // namespace identity

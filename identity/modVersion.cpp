@@ -7,6 +7,8 @@ std::string versionLabelFor(const BuildIdentity& build) {
            std::to_string(build.revision);
 }
 
-std::string VersionLabel() { return versionLabelFor(thisBuild()); }
+std::string VersionLabel() {
+    return versionLabelFor(thisBuild());
+}
 
 }  // namespace identity

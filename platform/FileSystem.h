@@ -11,7 +11,7 @@ namespace platform {
 
 // A file opened for reading, shared with other readers only.
 class ReadStream {
-  public:
+public:
     virtual ~ReadStream() = default;
     // Reads up to buffer.size() bytes from the current position. Returns the number delivered:
     // fewer than asked at the end of the file, 0 at the end or when the read fails.
@@ -26,7 +26,7 @@ enum class WriteError { None, AccessDenied, NoSpace, BadName, NotFound, Other };
 // existing entry that differs only in letter case (the first in byte order if there are several),
 // as Windows would find it.
 class FileSystem {
-  public:
+public:
     virtual ~FileSystem() = default;
 
     virtual bool exists(const std::string& path) = 0;

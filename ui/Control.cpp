@@ -32,8 +32,12 @@ void Control::assignText(const std::string& text, bool fromUser) {
     }
 }
 
-void Control::setText(const std::string& text) { assignText(text, false); }
-void Control::userSetsText(const std::string& text) { assignText(text, true); }
+void Control::setText(const std::string& text) {
+    assignText(text, false);
+}
+void Control::userSetsText(const std::string& text) {
+    assignText(text, true);
+}
 
 void Control::setEnabled(bool enabled) {
     if (enabled != enabled_) {

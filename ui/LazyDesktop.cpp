@@ -8,6 +8,8 @@ float LazyDesktop::secondsSinceMidnight() {
     return real_ ? real_->secondsSinceMidnight() : systemSecondsSinceMidnight();
 }
 
-Date LazyDesktop::today() { return real_ ? real_->today() : systemToday(); }
+Date LazyDesktop::today() {
+    return real_ ? real_->today() : systemToday();
+}
 
 }  // namespace ui

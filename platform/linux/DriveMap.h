@@ -12,7 +12,7 @@ namespace platform {
 // translation between the two notations. Nothing here looks at the file system apart from
 // reading the current directory.
 class DriveMap {
-  public:
+public:
     // Z: is the native root.
     DriveMap();
 
@@ -35,7 +35,7 @@ class DriveMap {
     // The drive whose folder is the longest one containing the path wins; "" when none does.
     std::string toProgram(std::string_view nativePath) const;
 
-  private:
+private:
     // Normalized absolute native folders ("/" or "/a/b"), empty when unmapped; index 0 is A:.
     std::array<std::string, 26> folders_;
 };

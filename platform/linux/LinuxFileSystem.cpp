@@ -83,7 +83,7 @@ ssize_t readFully(int fd, std::byte* buffer, std::size_t size) {
 }
 
 class LinuxReadStream final : public ReadStream {
-  public:
+public:
     explicit LinuxReadStream(UniqueFd fd) : fd_(std::move(fd)) {}
 
     std::size_t read(std::span<std::byte> buffer) override {
@@ -91,7 +91,7 @@ class LinuxReadStream final : public ReadStream {
         return got < 0 ? 0 : static_cast<std::size_t>(got);
     }
 
-  private:
+private:
     UniqueFd fd_;
 };
 
@@ -119,7 +119,7 @@ WriteError writeErrorFrom(int error) {
 
 // A new file beside the target, removed again unless it has been renamed over the target.
 class TemporaryFile {
-  public:
+public:
     explicit TemporaryFile(const std::string& folder) {
         static std::atomic<unsigned> counter{0};
         for (int attempt = 0; attempt < 100; ++attempt) {
@@ -181,7 +181,7 @@ class TemporaryFile {
         }
     }
 
-  private:
+private:
     std::string path_;
     UniqueFd fd_;
     int error_ = 0;

@@ -16,7 +16,7 @@ namespace platform {
 // Writing follows Windows where Linux would be more lenient: an existing file without write
 // permission (Windows' read-only attribute) is not replaced, even by root.
 class LinuxFileSystem final : public FileSystem {
-  public:
+public:
     void mapDrive(char letter, std::string nativeFolder);
 
     bool exists(const std::string& path) override;
@@ -29,7 +29,7 @@ class LinuxFileSystem final : public FileSystem {
     std::string toNative(const std::string& path) override;
     std::string fromNative(const std::string& nativePath) override;
 
-  private:
+private:
     DriveMap drives_;
 };
 

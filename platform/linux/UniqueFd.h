@@ -9,7 +9,7 @@ namespace platform {
 
 // Owns a POSIX file descriptor; -1 means none.
 class UniqueFd {
-  public:
+public:
     UniqueFd() = default;
     explicit UniqueFd(int fd) : fd_(fd) {}
     ~UniqueFd() {
@@ -36,7 +36,7 @@ class UniqueFd {
         return result == 0 ? 0 : errno;
     }
 
-  private:
+private:
     int fd_ = -1;
 };
 

@@ -39,8 +39,8 @@ TEST_F(ChecksumFiles, SaveWritesSixLinesBesideTheFileAndConfirms) {
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(lastBox().title, "Informace");
     EXPECT_EQ(lastBox().icon, MessageIcon::Information);
-    EXPECT_EQ(lastBox().text, "Kontrolní součet uložen do souboru " + folder.programPath() +
-                                  "Data\\Photo.jpg.CRC");
+    EXPECT_EQ(lastBox().text,
+              "Kontrolní součet uložen do souboru " + folder.programPath() + "Data\\Photo.jpg.CRC");
     EXPECT_TRUE(form.cndSaveCRCFile.enabled()) << "saving changes no control";
 }
 
@@ -62,7 +62,8 @@ TEST_F(ChecksumFiles, RecordedNameLowersTheExtensionOnly) {
         SCOPED_TRACE(c.file);
         ASSERT_EQ(computeAndSave(folder.writeFile(c.file, "x")), kExitOk);
         const std::string written = readNativeFile(folder.native() / c.checksumFile);
-        const auto expectedLine = platform::utf8ToAnsi("FileName=" + std::string(c.recorded) + "\r\n");
+        const auto expectedLine =
+            platform::utf8ToAnsi("FileName=" + std::string(c.recorded) + "\r\n");
         ASSERT_TRUE(expectedLine);
         EXPECT_NE(written.find(*expectedLine), std::string::npos) << written;
     }
@@ -116,7 +117,8 @@ TEST_F(ChecksumFiles, UnattendedRunRefusesAMissingSource) {
     EXPECT_FALSE(std::filesystem::exists("..CRC"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.native()),
                             std::filesystem::directory_iterator()),
-              0) << "nothing is written";
+              0)
+        << "nothing is written";
 }
 
 TEST_F(ChecksumFiles, SaveRefusesAPathWithoutAFolder) {
@@ -236,8 +238,8 @@ TEST_F(Verify, MenuUsesTheSharedDialog) {
 TEST_F(Verify, ReadingRules) {
     folder.writeFile("x.bin", "123456789");
     const std::string ok = "CBF43926";
-    const std::string found = "Test CRC32 souboru " + upper(folder.programPath()) +
-                              "X.BIN ukončen v pořádku.";
+    const std::string found =
+        "Test CRC32 souboru " + upper(folder.programPath()) + "X.BIN ukončen v pořádku.";
     const std::string format = " nebyl rozpoznán, test nebyl dokončen";
     const std::string mismatch = "Kontrolní součet ze souboru .CRC a souboru ";
     const std::string lengths = "Délky souboru z .CRC a ";
@@ -247,47 +249,67 @@ TEST_F(Verify, ReadingRules) {
         int code;
         std::string textPart;
     } cases[] = {
-        {"as written", "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=" + ok +
-                           "\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
+        {"as written",
+         "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=" + ok +
+             "\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
          kExitOk, found},
-        {"reordered, name first", "FileName=x.bin\r\n[EOF]\r\nFileLenght=9 bytes\r\n[INI]\r\n"
-                                  "CRC32Checksum=" + ok + "\r\n[CRC32FileInfo]",
+        {"reordered, name first",
+         "FileName=x.bin\r\n[EOF]\r\nFileLenght=9 bytes\r\n[INI]\r\n"
+         "CRC32Checksum=" +
+             ok + "\r\n[CRC32FileInfo]",
          kExitOk, found},
-        {"extra and empty lines", "\r\n[INI]\r\nnote\r\n[CRC32FileInfo]\r\n\r\nFileName=x.bin\r\n"
-                                  "CRC32Checksum=" + ok + "\r\nFileLenght=9 bytes\r\n[EOF]\r\n\r\n",
+        {"extra and empty lines",
+         "\r\n[INI]\r\nnote\r\n[CRC32FileInfo]\r\n\r\nFileName=x.bin\r\n"
+         "CRC32Checksum=" +
+             ok + "\r\nFileLenght=9 bytes\r\n[EOF]\r\n\r\n",
          kExitOk, found},
-        {"lone CR ends lines", "[INI]\r[CRC32FileInfo]\rFileName=x.bin\rCRC32Checksum=" + ok +
-                                   "\rFileLenght=9 bytes\r[EOF]",
+        {"lone CR ends lines",
+         "[INI]\r[CRC32FileInfo]\rFileName=x.bin\rCRC32Checksum=" + ok +
+             "\rFileLenght=9 bytes\r[EOF]",
          kExitOk, found},
-        {"checksum before name", "[INI]\r\n[CRC32FileInfo]\r\nCRC32Checksum=" + ok +
-                                     "\r\nFileName=x.bin\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
+        {"checksum before name",
+         "[INI]\r\n[CRC32FileInfo]\r\nCRC32Checksum=" + ok +
+             "\r\nFileName=x.bin\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
          kExitChecksumMismatch, mismatch + " nesouhlasí"},
-        {"lower-case key", "[INI]\r\n[CRC32FileInfo]\r\nfilename=x.bin\r\nCRC32Checksum=" + ok +
-                               "\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
+        {"lower-case key",
+         "[INI]\r\n[CRC32FileInfo]\r\nfilename=x.bin\r\nCRC32Checksum=" + ok +
+             "\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
          kExitFormatNotRecognised, format},
-        {"duplicated line", "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nFileName=x.bin\r\n"
-                            "CRC32Checksum=" + ok + "\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
+        {"duplicated line",
+         "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nFileName=x.bin\r\n"
+         "CRC32Checksum=" +
+             ok + "\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
          kExitFormatNotRecognised, format},
-        {"lower-case hex", "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=cbf43926"
-                           "\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
+        {"lower-case hex",
+         "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=cbf43926"
+         "\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
          kExitChecksumMismatch, mismatch + upper(folder.programPath()) + "X.BIN nesouhlasí"},
-        {"LF only", "[INI]\n[CRC32FileInfo]\nFileName=x.bin\nCRC32Checksum=" + ok +
-                        "\nFileLenght=9 bytes\n[EOF]\n",
+        {"LF only",
+         "[INI]\n[CRC32FileInfo]\nFileName=x.bin\nCRC32Checksum=" + ok +
+             "\nFileLenght=9 bytes\n[EOF]\n",
          kExitFileNotFound, " nenalezen."},
-        {"marker inside the name", "[INI]\r\n[CRC32FileInfo]\r\nFileName=[EOF].bin\r\n"
-                                   "CRC32Checksum=" + ok + "\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
+        {"marker inside the name",
+         "[INI]\r\n[CRC32FileInfo]\r\nFileName=[EOF].bin\r\n"
+         "CRC32Checksum=" +
+             ok + "\r\nFileLenght=9 bytes\r\n[EOF]\r\n",
          kExitFormatNotRecognised, format},
-        {"other length", "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=" + ok +
-                             "\r\nFileLenght=10 bytes\r\n[EOF]\r\n",
-         kExitLengthMismatch, lengths + upper(folder.programPath()) + "X.BIN souboru nejsou stejné"},
-        {"length without a blank", "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=" +
-                                       ok + "\r\nFileLenght=9\r\n[EOF]\r\n",
+        {"other length",
+         "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=" + ok +
+             "\r\nFileLenght=10 bytes\r\n[EOF]\r\n",
+         kExitLengthMismatch,
+         lengths + upper(folder.programPath()) + "X.BIN souboru nejsou stejné"},
+        {"length without a blank",
+         "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=" + ok +
+             "\r\nFileLenght=9\r\n[EOF]\r\n",
          kExitOk, found},
-        {"length not a number", "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=" +
-                                    ok + "\r\nFileLenght=nine bytes\r\n[EOF]\r\n",
+        {"length not a number",
+         "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=" + ok +
+             "\r\nFileLenght=nine bytes\r\n[EOF]\r\n",
          kExitFormatNotRecognised, format},
-        {"length before name", "[INI]\r\n[CRC32FileInfo]\r\nFileLenght=9 bytes\r\nFileName=x.bin"
-                               "\r\nCRC32Checksum=" + ok + "\r\n[EOF]\r\n",
+        {"length before name",
+         "[INI]\r\n[CRC32FileInfo]\r\nFileLenght=9 bytes\r\nFileName=x.bin"
+         "\r\nCRC32Checksum=" +
+             ok + "\r\n[EOF]\r\n",
          kExitLengthMismatch, lengths},
         {"markers without values", "[INI]\r\n[INI]\r\n[CRC32FileInfo]\r\n[EOF]\r\n[EOF]\r\n[EOF]",
          kExitFormatNotRecognised, format},
@@ -304,9 +326,10 @@ TEST_F(Verify, ReadingRules) {
 
 TEST_F(Verify, NamedFolderIsNotFoundAndMissingChecksumFileIsIgnored) {
     folder.writeFile("sub/inner", "");
-    const std::string checksumFile = folder.writeFile(
-        "dir.CRC", "[INI]\r\n[CRC32FileInfo]\r\nFileName=sub\r\nCRC32Checksum=00000000\r\n"
-                   "FileLenght=0 bytes\r\n[EOF]\r\n");
+    const std::string checksumFile =
+        folder.writeFile("dir.CRC",
+                         "[INI]\r\n[CRC32FileInfo]\r\nFileName=sub\r\nCRC32Checksum=00000000\r\n"
+                         "FileLenght=0 bytes\r\n[EOF]\r\n");
     EXPECT_EQ(verify(checksumFile), kExitFileNotFound);
     expectBox("Varování", "Soubor " + folder.programPath() + "sub nenalezen.",
               MessageIcon::Critical);
@@ -319,12 +342,13 @@ TEST_F(Verify, NamedFolderIsNotFoundAndMissingChecksumFileIsIgnored) {
 
 TEST_F(Verify, CommandLineWithOneFileVerifiesAndEnds) {
     folder.writeFile("x.bin", "123456789");
-    const std::string checksumFile = folder.writeFile(
-        "x.bin.CRC", "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=CBF43926\r\n"
-                     "FileLenght=9 bytes\r\n[EOF]\r\n");
+    const std::string checksumFile =
+        folder.writeFile("x.bin.CRC",
+                         "[INI]\r\n[CRC32FileInfo]\r\nFileName=x.bin\r\nCRC32Checksum=CBF43926\r\n"
+                         "FileLenght=9 bytes\r\n[EOF]\r\n");
     for (const auto& [argument, code] :
-         {std::pair{checksumFile, kExitOk}, std::pair{folder.programPath() + "x.bin",
-                                                      kExitFormatNotRecognised}}) {
+         {std::pair{checksumFile, kExitOk},
+          std::pair{folder.programPath() + "x.bin", kExitFormatNotRecognised}}) {
         ui::ScriptedDesktop started;
         frmSumora window(started, argument);
         window.Form_Load();

@@ -221,8 +221,7 @@ struct StartedProgram {
     bool shown() const { return !desktop.shownForms.empty(); }
     bool showedHelp() const {
         return desktop.boxes.size() == 1 && desktop.boxes[0].text == kUsageText &&
-               desktop.boxes[0].title == "Sumora" &&
-               desktop.boxes[0].icon == MessageIcon::None;
+               desktop.boxes[0].title == "Sumora" && desktop.boxes[0].icon == MessageIcon::None;
     }
 };
 

@@ -44,12 +44,12 @@ TEST(Markers, CountEachMarkerOncePerLineAnywhereAndCaseSensitively) {
         {"no lines", {}, false},
         {"all on one line", {"[INI][CRC32FileInfo]FileName CRC32Checksum FileLenght [EOF]"}, true},
         {"one marker twice on a line",
-         {"[INI] [INI]", "[CRC32FileInfo]", "FileName=FileName.txt", "CRC32Checksum=",
-          "FileLenght=", "[EOF]"},
+         {"[INI] [INI]", "[CRC32FileInfo]", "FileName=FileName.txt",
+          "CRC32Checksum=", "FileLenght=", "[EOF]"},
          true},
         {"name holding another marker",
-         {"[INI]", "[CRC32FileInfo]", "FileName=FileLenght.txt", "CRC32Checksum=", "FileLenght=",
-          "[EOF]"},
+         {"[INI]", "[CRC32FileInfo]", "FileName=FileLenght.txt",
+          "CRC32Checksum=", "FileLenght=", "[EOF]"},
          false},
         {"lower-case key",
          {"[INI]", "[CRC32FileInfo]", "filename=a", "CRC32Checksum=", "FileLenght=", "[EOF]"},
@@ -91,8 +91,9 @@ TEST(LengthFromText, TakesTheNumberBeforeTheFirstBlank) {
 TEST(IsCRCFile, ReadsTheFileInItsCodePage) {
     testing_support::TempFolder folder;
     const std::string good = folder.writeFile(
-        "a.CRC", "[INI]\r\n[CRC32FileInfo]\r\nFileName=\xE8\xE1ra.txt\r\nCRC32Checksum=1\r\n"
-                 "FileLenght=1 bytes\r\n[EOF]\r\n");
+        "a.CRC",
+        "[INI]\r\n[CRC32FileInfo]\r\nFileName=\xE8\xE1ra.txt\r\nCRC32Checksum=1\r\n"
+        "FileLenght=1 bytes\r\n[EOF]\r\n");
     EXPECT_TRUE(IsCRCFile(good));
     const auto lines = readChecksumFileLines(good);
     ASSERT_TRUE(lines);

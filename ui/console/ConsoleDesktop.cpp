@@ -69,9 +69,13 @@ MessageResult ConsoleDesktop::ask(MessageButtons buttons) {
     }
 }
 
-bool ConsoleDesktop::showOpen(CommonDialog& /*dialog*/) { return false; }
+bool ConsoleDesktop::showOpen(CommonDialog& /*dialog*/) {
+    return false;
+}
 
-int ConsoleDesktop::run(Form& /*mainForm*/) { return 1; }
+int ConsoleDesktop::run(Form& /*mainForm*/) {
+    return 1;
+}
 
 void ConsoleDesktop::showModal(Form& /*form*/) {}
 
@@ -79,13 +83,21 @@ void ConsoleDesktop::closeForm(Form& /*form*/) {}
 
 void ConsoleDesktop::quit(int /*exitCode*/) {}
 
-float ConsoleDesktop::secondsSinceMidnight() { return systemSecondsSinceMidnight(); }
+float ConsoleDesktop::secondsSinceMidnight() {
+    return systemSecondsSinceMidnight();
+}
 
-Date ConsoleDesktop::today() { return systemToday(); }
+Date ConsoleDesktop::today() {
+    return systemToday();
+}
 
 // Without a display the screen is taken as the common 1920 × 1080.
-int ConsoleDesktop::screenWidthTwips() const { return 1920 * 15; }
-int ConsoleDesktop::screenHeightTwips() const { return 1080 * 15; }
+int ConsoleDesktop::screenWidthTwips() const {
+    return 1920 * 15;
+}
+int ConsoleDesktop::screenHeightTwips() const {
+    return 1080 * 15;
+}
 
 bool ConsoleDesktop::openUrl(const std::string& url) {
     out_ << url << '\n';

@@ -47,7 +47,9 @@ int ScriptedDesktop::run(Form& mainForm) {
     return quitCode.value_or(0);
 }
 
-void ScriptedDesktop::showModal(Form& form) { showForm(form); }
+void ScriptedDesktop::showModal(Form& form) {
+    showForm(form);
+}
 
 void ScriptedDesktop::closeForm(Form& form) {
     showing_.erase(std::remove(showing_.begin(), showing_.end(), &form), showing_.end());

@@ -24,7 +24,7 @@ using testing_support::readNativeFile;
 
 // Drive C: is a fresh temporary folder; every path in a test is below it.
 class LinuxFileSystemTest : public ::testing::Test {
-  protected:
+protected:
     LinuxFileSystemTest() { files.mapDrive('C', temp.native().string()); }
 
     std::string native(const std::string& relative) const {

@@ -7,7 +7,7 @@ namespace testing_support {
 
 // Changes the process's current directory and changes it back when the object goes.
 class ScopedCurrentDirectory {
-  public:
+public:
     explicit ScopedCurrentDirectory(const std::filesystem::path& folder)
         : previous_(std::filesystem::current_path()) {
         std::filesystem::current_path(folder);
@@ -19,7 +19,7 @@ class ScopedCurrentDirectory {
     ScopedCurrentDirectory(const ScopedCurrentDirectory&) = delete;
     ScopedCurrentDirectory& operator=(const ScopedCurrentDirectory&) = delete;
 
-  private:
+private:
     std::filesystem::path previous_;
 };
 
