@@ -1,6 +1,7 @@
 #include "core/modCRC32_v2.h"
 
 #include <memory>
+#include <new>
 
 #include "core/crc32/Crc32.h"
 #include "platform/FileSystem.h"
@@ -22,6 +23,19 @@ constexpr std::array<std::uint32_t, 256> makeTable() {
 }
 
 constexpr std::array<std::uint32_t, 256> kTableValues = makeTable();
+
+// The kernel copies into a page-aligned buffer several times faster than into one that
+// starts part-way into a page, as an ordinary allocation of this size does.
+constexpr std::align_val_t kReadBufferAlignment{4096};
+
+struct AlignedDelete {
+    void operator()(std::byte* bytes) const { ::operator delete[](bytes, kReadBufferAlignment); }
+};
+
+std::unique_ptr<std::byte[], AlignedDelete> allocateReadBuffer() {
+    return std::unique_ptr<std::byte[], AlignedDelete>(
+        static_cast<std::byte*>(::operator new[](kCrc32ReadBufferSize, kReadBufferAlignment)));
+}
 
 }  // namespace
 
@@ -49,7 +63,7 @@ std::uint32_t FileCRC32(const std::string& path) {
     BuildCRC32Table();
     std::uint32_t reg = 0xFFFFFFFFu;
     if (auto file = platform::fileSystem().openRead(path)) {
-        const auto buffer = std::make_unique_for_overwrite<std::byte[]>(kCrc32ReadBufferSize);
+        const auto buffer = allocateReadBuffer();
         const std::span<std::byte> whole(buffer.get(), kCrc32ReadBufferSize);
         std::size_t delivered = 0;
         do {
