@@ -9,7 +9,7 @@ packages=(
     libgtest-dev
     libcurl4-openssl-dev
     zlib1g-dev libdeflate-dev libisal-dev
-    xvfb xauth rhash python3
+    xvfb xauth rhash hyperfine python3
 )
 
 missing=()
