@@ -10,9 +10,9 @@ namespace app {
 
 int runProgram(ui::Desktop& desktop, const std::string& commandLine, std::ostream& errors) {
     frmSumora form(desktop, commandLine);
-    form.Form_Load();
-    if (form.ended()) {
-        return form.exitCode();
+    desktop.load(form);
+    if (desktop.quitting()) {
+        return desktop.exitCode().value_or(kExitOk);
     }
     if (!desktop.canShowWindows()) {
         errors << "Okno programu nelze zobrazit: není k dispozici grafický displej "

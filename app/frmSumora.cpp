@@ -9,6 +9,7 @@
 #include "identity/Identity.h"
 #include "identity/modBuild_v2.h"
 #include "identity/modVersion.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Text.h"
@@ -19,30 +20,40 @@ using ui::ControlKind;
 
 frmSumora::frmSumora(ui::Desktop& desktop, std::string commandLine)
     : ui::Form("frmSumora"),
-      Label1(add(ControlKind::Label, "Label1", "Sumora", {232, 8, 275, 49})),
+      Label1(add(ControlKind::Label, "Label1", "Sumora", ui::pixelRect(232, 8, 275, 49))),
       hrlVelmoraHomePage(add(ControlKind::HyperLink, "hrlVelmoraHomePage",
-                             identity::kMakerHomePageCaption, {16, 8, 151, 21})),
-      hrlOnLineHelp(add(ControlKind::HyperLink, "hrlOnLineHelp", "Nápověda", {608, 8, 70, 21})),
-      Label2(add(ControlKind::Label, "Label2", "Soubor:", {16, 96, 53, 21})),
-      txtPathAndFileName(add(ControlKind::TextBox, "txtPathAndFileName", "", {112, 90, 497, 27})),
-      cmdSelectFile(add(ControlKind::Button, "cmdSelectFile", ". . .", {624, 88, 41, 33})),
-      cmndCalculate(add(ControlKind::Button, "cmndCalculate", "&Vypočti", {544, 136, 121, 33})),
-      lblFileSize(add(ControlKind::Label, "lblFileSize", "Velikost:", {16, 208, 59, 21})),
-      txtFileSize(add(ControlKind::TextBox, "txtFileSize", "", {112, 200, 497, 27})),
-      lblCRC32Result(add(ControlKind::Label, "lblCRC32Result", "CRC32:", {16, 240, 49, 21})),
-      txtCRC32Result(add(ControlKind::TextBox, "txtCRC32Result", "", {112, 232, 497, 27})),
-      cndSaveCRCFile(add(ControlKind::Button, "cndSaveCRCFile", "Ulož .CRC", {544, 312, 121, 33})),
-      lblTimeOperate(add(ControlKind::Label, "lblTimeOperate", "Čas operace:", {112, 344, 87, 21})),
-      txtTimeOperate(add(ControlKind::Label, "txtTimeOperate", "", {208, 344, 195, 23})),
-      Label3(add(ControlKind::Label, "Label3", "", {16, 456, 134, 21})),
-      picLogoCRC32(add(ControlKind::Picture, "picLogoCRC32", "", {16, 136, 81, 49})),
-      picLogoMain(add(ControlKind::Picture, "picLogoMain", "", {560, 392, 113, 49})),
+                             identity::kMakerHomePageCaption, ui::pixelRect(16, 8, 151, 21))),
+      hrlOnLineHelp(
+          add(ControlKind::HyperLink, "hrlOnLineHelp", "Nápověda", ui::pixelRect(608, 8, 70, 21))),
+      Label2(add(ControlKind::Label, "Label2", "Soubor:", ui::pixelRect(16, 96, 53, 21))),
+      txtPathAndFileName(
+          add(ControlKind::TextBox, "txtPathAndFileName", "", ui::pixelRect(112, 90, 497, 27))),
+      cmdSelectFile(
+          add(ControlKind::Button, "cmdSelectFile", ". . .", ui::pixelRect(624, 88, 41, 33))),
+      cmndCalculate(
+          add(ControlKind::Button, "cmndCalculate", "&Vypočti", ui::pixelRect(544, 136, 121, 33))),
+      lblFileSize(
+          add(ControlKind::Label, "lblFileSize", "Velikost:", ui::pixelRect(16, 208, 59, 21))),
+      txtFileSize(add(ControlKind::TextBox, "txtFileSize", "", ui::pixelRect(112, 200, 497, 27))),
+      lblCRC32Result(
+          add(ControlKind::Label, "lblCRC32Result", "CRC32:", ui::pixelRect(16, 240, 49, 21))),
+      txtCRC32Result(
+          add(ControlKind::TextBox, "txtCRC32Result", "", ui::pixelRect(112, 232, 497, 27))),
+      cndSaveCRCFile(add(ControlKind::Button, "cndSaveCRCFile", "Ulož .CRC",
+                         ui::pixelRect(544, 312, 121, 33))),
+      lblTimeOperate(add(ControlKind::Label, "lblTimeOperate",
+                         "Čas operace:", ui::pixelRect(112, 344, 87, 21))),
+      txtTimeOperate(
+          add(ControlKind::Label, "txtTimeOperate", "", ui::pixelRect(208, 344, 195, 23))),
+      Label3(add(ControlKind::Label, "Label3", "", ui::pixelRect(16, 456, 134, 21))),
+      picLogoCRC32(add(ControlKind::Picture, "picLogoCRC32", "", ui::pixelRect(16, 136, 81, 49))),
+      picLogoMain(add(ControlKind::Picture, "picLogoMain", "", ui::pixelRect(560, 392, 113, 49))),
       desktop_(desktop),
       commandLine_(std::move(commandLine)) {
-    caption = identity::kAppTitle;
-    clientWidth = 696;
-    clientHeight = 488;
-    backgroundPicture = "background.main";
+    setCaption(identity::kAppTitle);
+    setClientSize(696 * ui::kTwipsPerDesignPixel, 488 * ui::kTwipsPerDesignPixel);
+    setBackgroundPicture("background.main");
+    onLoad = [this] { Form_Load(); };
 
     Label1.setFontSize(27.75);
     Label3.setAutoSize(true);
@@ -199,10 +210,10 @@ int frmSumora::CalculateCRC() {
         warn("Soubor " + path + " nelze přečíst, kontrolní součet nebyl vypočten.");
         return kExitCannotReadOrWrite;
     }
-    const float t0 = desktop_.secondsSinceMidnight();
+    const float t0 = platform::clock().secondsSinceMidnight();
     txtCRC32Result.setText(core::FileCRC32Hex(path));
     txtFileSize.setText(std::to_string(*files.fileLength(path)) + " bytes");
-    const float t1 = desktop_.secondsSinceMidnight();
+    const float t1 = platform::clock().secondsSinceMidnight();
     float elapsed = t1 - t0;
     if (elapsed < 0.0f) {
         elapsed += 86400.0f;  // the computation ran past midnight
@@ -237,6 +248,7 @@ void frmSumora::mnuAbout_Help_Click() {
 void frmSumora::EndProgram(int exitCode) {
     ended_ = true;
     exitCode_ = exitCode;
+    desktop_.unload(*this);
     desktop_.quit(exitCode);
 }
 

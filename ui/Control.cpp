@@ -1,5 +1,8 @@
 #include "ui/Control.h"
 
+#include <algorithm>
+
+#include "ui/ClipLoader.h"
 #include "ui/Utf8.h"
 
 namespace ui {
@@ -12,57 +15,98 @@ void Control::changed(Property property) {
     }
 }
 
-void Control::assignText(const std::string& text, bool fromUser) {
-    if (text == text_) {
+void Control::fire(Event event) {
+    if (event == Event::None) {
         return;
     }
-    text_ = text;
-    const int length = codePointCount(text_);
-    if (selStart_ > length) {
-        selStart_ = length;
+    // A copy, as a handler may replace itself while it runs.
+    const auto handler = event == Event::Change ? onChange : onClick;
+    if (handler) {
+        handler();
     }
-    if (selStart_ + selLength_ > length) {
-        selLength_ = length - selStart_;
+}
+
+void Control::assignText(const std::string& text, bool fromUser) {
+    if (text == state_.text) {
+        return;
     }
+    state_.text = text;
+    const int length = codePointCount(state_.text);
+    state_.selStart = std::min(state_.selStart, length);
+    state_.selLength = std::min(state_.selLength, length - state_.selStart);
     if (!fromUser) {
         changed(Property::Text);
     }
-    if (onChange) {
-        onChange();
-    }
+    fire(eventFor(kind_, Property::Text));
 }
 
 void Control::setText(const std::string& text) {
     assignText(text, false);
 }
+
 void Control::userSetsText(const std::string& text) {
     assignText(text, true);
 }
 
 void Control::setEnabled(bool enabled) {
-    if (enabled != enabled_) {
-        enabled_ = enabled;
+    if (enabled != state_.enabled) {
+        state_.enabled = enabled;
         changed(Property::Enabled);
     }
 }
 
 void Control::setVisible(bool visible) {
-    if (visible != visible_) {
-        visible_ = visible;
+    if (visible != state_.visible) {
+        state_.visible = visible;
         changed(Property::Visible);
     }
 }
 
 void Control::setGeometry(const Rect& geometry) {
-    if (!(geometry == geometry_)) {
-        geometry_ = geometry;
+    if (geometry != state_.geometry) {
+        state_.geometry = geometry;
         changed(Property::Geometry);
     }
 }
 
+void Control::setFont(const Font& font) {
+    if (font != state_.font) {
+        state_.font = font;
+        changed(Property::Font);
+    }
+}
+
 void Control::setFontSize(double points) {
-    fontSize_ = points;
-    changed(Property::FontSize);
+    Font font = state_.font;
+    font.size = points;
+    setFont(font);
+}
+
+void Control::setFontWeight(int weight) {
+    Font font = state_.font;
+    font.weight = weight;
+    setFont(font);
+}
+
+void Control::setAlignment(Alignment alignment) {
+    if (alignment != state_.alignment) {
+        state_.alignment = alignment;
+        changed(Property::Alignment);
+    }
+}
+
+void Control::setBackStyle(BackStyle style) {
+    if (style != state_.backStyle) {
+        state_.backStyle = style;
+        changed(Property::BackStyle);
+    }
+}
+
+void Control::setBackColor(const Color& color) {
+    if (color != state_.backColor) {
+        state_.backColor = color;
+        changed(Property::BackColor);
+    }
 }
 
 void Control::setSelection(int start, int length) {
@@ -71,63 +115,125 @@ void Control::setSelection(int start, int length) {
 }
 
 void Control::userSetsSelection(int start, int length) {
-    const int textLength = codePointCount(text_);
-    selStart_ = start < 0 ? 0 : (start > textLength ? textLength : start);
-    const int room = textLength - selStart_;
-    selLength_ = length < 0 ? 0 : (length > room ? room : length);
+    const int textLength = codePointCount(state_.text);
+    state_.selStart = std::clamp(start, 0, textLength);
+    state_.selLength = std::clamp(length, 0, textLength - state_.selStart);
 }
 
-void Control::setValue(int value) {
-    if (value != value_) {
-        value_ = value;
+void Control::setValue(std::int64_t value) {
+    if (value != state_.value) {
+        state_.value = value;
         changed(Property::Value);
+        fire(eventFor(kind_, Property::Value));
     }
 }
 
-void Control::userSetsValue(int value) {
-    if (value != value_) {
-        value_ = value;
-        if (onClick && kind_ == ControlKind::CheckBox) {
-            onClick();
-        }
+void Control::userSetsValue(std::int64_t value) {
+    if (value != state_.value) {
+        state_.value = value;
+        fire(eventFor(kind_, Property::Value));
     }
 }
 
-void Control::setMaximum(int maximum) {
-    maximum_ = maximum;
-    changed(Property::Maximum);
+void Control::setMaximum(std::int64_t maximum) {
+    if (maximum != state_.maximum) {
+        state_.maximum = maximum;
+        changed(Property::Maximum);
+    }
 }
 
 void Control::setItems(std::vector<std::string> items) {
-    items_ = std::move(items);
-    if (listIndex_ >= static_cast<int>(items_.size())) {
-        listIndex_ = -1;
+    state_.items = std::move(items);
+    if (state_.listIndex >= static_cast<int>(state_.items.size())) {
+        state_.listIndex = -1;
     }
     changed(Property::Items);
 }
 
 void Control::setListIndex(int index) {
-    userSetsListIndex(index);
-    changed(Property::ListIndex);
+    const int before = state_.listIndex;
+    state_.listIndex = (index >= 0 && index < static_cast<int>(state_.items.size())) ? index : -1;
+    if (state_.listIndex != before) {
+        changed(Property::ListIndex);
+        fire(eventFor(kind_, Property::ListIndex));
+    }
 }
 
 void Control::userSetsListIndex(int index) {
-    listIndex_ = (index >= 0 && index < static_cast<int>(items_.size())) ? index : -1;
+    const int before = state_.listIndex;
+    state_.listIndex = (index >= 0 && index < static_cast<int>(state_.items.size())) ? index : -1;
+    if (state_.listIndex != before) {
+        fire(eventFor(kind_, Property::ListIndex));
+    }
+}
+
+void Control::userClicks() {
+    fire(Event::Click);
 }
 
 void Control::setInterval(int milliseconds) {
-    interval_ = milliseconds;
-    changed(Property::Interval);
+    if (milliseconds != state_.interval) {
+        state_.interval = milliseconds;
+        changed(Property::Interval);
+    }
 }
 
 void Control::setPicture(const std::string& resource) {
-    picture_ = resource;
-    changed(Property::Picture);
+    if (resource != state_.picture) {
+        state_.picture = resource;
+        changed(Property::Picture);
+    }
 }
 
 void Control::setUrl(const std::string& url) {
-    url_ = url;
-    changed(Property::Url);
+    if (url != state_.url) {
+        state_.url = url;
+        changed(Property::Url);
+    }
+}
+
+void Control::setDefault(bool isDefault) {
+    if (isDefault != state_.isDefault) {
+        state_.isDefault = isDefault;
+        changed(Property::Default);
+    }
+}
+
+void Control::setCancel(bool isCancel) {
+    if (isCancel != state_.isCancel) {
+        state_.isCancel = isCancel;
+        changed(Property::Cancel);
+    }
+}
+
+bool Control::openClip(const std::string& path) {
+    closeClip();
+    auto clip = loadClip(path);
+    if (!clip) {
+        return false;
+    }
+    state_.clipPath = path;
+    state_.clip = std::move(clip);
+    changed(Property::Clip);
+    return true;
+}
+
+void Control::closeClip() {
+    if (state_.clip || !state_.clipPath.empty()) {
+        state_.clip.reset();
+        state_.clipPath.clear();
+        changed(Property::Clip);
+    }
+}
+
+void Control::keepDesign() {
+    design_ = state_;
+}
+
+void Control::restoreDesign() {
+    if (design_) {
+        state_ = *design_;
+    }
 }
 
 }  // namespace ui

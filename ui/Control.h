@@ -1,8 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "ui/Appearance.h"
+
+namespace ui::animation {
+struct Clip;
+}
 
 namespace ui {
 
@@ -22,21 +31,15 @@ enum class ControlKind {
     MenuItem,
 };
 
-// Pixels at 96 dpi, relative to the form's client area (or to the parent frame).
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const Rect&) const = default;
-};
-
 enum class Property {
     Text,
     Enabled,
     Visible,
     Geometry,
-    FontSize,
+    Font,
+    Alignment,
+    BackStyle,
+    BackColor,
     Selection,
     Value,
     Maximum,
@@ -45,11 +48,62 @@ enum class Property {
     Interval,
     Picture,
     Url,
+    Default,
+    Cancel,
+    Clip,
 };
 
-// One named control of a form. The form logic reads and sets properties and installs handlers;
-// a backend mirrors the properties onto real widgets (it is told of every change through the
-// observer) and calls the handlers when the user acts.
+enum class Event { None, Change, Click };
+
+// Which event a change fires, the same for code and user and for every backend. A change
+// that sets a property to the value it already has fires nothing.
+//   Text of any control          -> Change (typing and code alike)
+//   Value of a check box          -> Click  (ticking it and code alike)
+//   ListIndex of a list box       -> Click  (choosing an entry and code alike)
+//   everything else               -> nothing
+constexpr Event eventFor(ControlKind kind, Property property) {
+    if (property == Property::Text) {
+        return Event::Change;
+    }
+    if ((property == Property::Value && kind == ControlKind::CheckBox) ||
+        (property == Property::ListIndex && kind == ControlKind::ListBox)) {
+        return Event::Click;
+    }
+    return Event::None;
+}
+
+// Everything a form's design sets on a control; a load of the form starts from it again.
+struct ControlState {
+    std::string text;
+    bool enabled = true;
+    bool visible = true;
+    Rect geometry;
+    Font font;
+    Alignment alignment = Alignment::Left;
+    BackStyle backStyle = BackStyle::Opaque;
+    Color backColor;
+    bool autoSize = false;
+    int tabIndex = -1;
+    int selStart = 0;
+    int selLength = 0;
+    std::int64_t value = 0;
+    std::int64_t maximum = 100;
+    std::vector<std::string> items;
+    int listIndex = -1;
+    int interval = 0;
+    std::string picture;
+    std::string url;
+    std::string parentName;
+    bool isDefault = false;
+    bool isCancel = false;
+    bool autoPlay = false;
+    std::string clipPath;
+    std::shared_ptr<const animation::Clip> clip;
+};
+
+// One named control of a form. The form's logic reads and sets properties and installs
+// handlers; a backend mirrors the properties onto real widgets (the observer tells it of every
+// change) and reports the user's actions through the user... entry points.
 class Control {
 public:
     Control(ControlKind kind, std::string name) : kind_(kind), name_(std::move(name)) {}
@@ -59,59 +113,85 @@ public:
     ControlKind kind() const { return kind_; }
     const std::string& name() const { return name_; }
 
-    // Caption of labels, buttons, menus and check boxes; contents of text boxes. An "&" marks
-    // the access key. Setting a different text fires the change handler, as typing does.
-    const std::string& text() const { return text_; }
+    // Caption of labels, buttons, frames, menus and check boxes; contents of text boxes. An "&"
+    // marks the access key and "&&" stands for "&". A menu item captioned "-" is a separator.
+    const std::string& text() const { return state_.text; }
     void setText(const std::string& text);
 
-    bool enabled() const { return enabled_; }
+    bool enabled() const { return state_.enabled; }
     void setEnabled(bool enabled);
-    bool visible() const { return visible_; }
+    bool visible() const { return state_.visible; }
     void setVisible(bool visible);
-    const Rect& geometry() const { return geometry_; }
+    const Rect& geometry() const { return state_.geometry; }
     void setGeometry(const Rect& geometry);
-    double fontSize() const { return fontSize_; }
+    const Font& font() const { return state_.font; }
+    void setFont(const Font& font);
     void setFontSize(double points);
+    void setFontWeight(int weight);
+
+    Alignment alignment() const { return state_.alignment; }
+    void setAlignment(Alignment alignment);
+    BackStyle backStyle() const { return state_.backStyle; }
+    void setBackStyle(BackStyle style);
+    const Color& backColor() const { return state_.backColor; }
+    void setBackColor(const Color& color);
 
     // Labels: grow to the width of their caption instead of wrapping it.
-    bool autoSize() const { return autoSize_; }
-    void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
+    bool autoSize() const { return state_.autoSize; }
+    void setAutoSize(bool autoSize) { state_.autoSize = autoSize; }
 
     // Tab order among focusable controls; -1 takes no focus by tab.
-    int tabIndex() const { return tabIndex_; }
-    void setTabIndex(int index) { tabIndex_ = index; }
+    int tabIndex() const { return state_.tabIndex; }
+    void setTabIndex(int index) { state_.tabIndex = index; }
 
-    // Selection in a text box, in characters (code points) of text().
-    int selStart() const { return selStart_; }
-    int selLength() const { return selLength_; }
+    // Selection in a text box, in code points of text().
+    int selStart() const { return state_.selStart; }
+    int selLength() const { return state_.selLength; }
     void setSelection(int start, int length);
 
-    // Progress bars and check boxes (0 unchecked, 1 checked).
-    int value() const { return value_; }
-    void setValue(int value);
-    int maximum() const { return maximum_; }
-    void setMaximum(int maximum);
+    // Check boxes (0 clear, 1 ticked) and progress bars (bytes, say, up to the maximum).
+    std::int64_t value() const { return state_.value; }
+    void setValue(std::int64_t value);
+    std::int64_t maximum() const { return state_.maximum; }
+    void setMaximum(std::int64_t maximum);
 
-    const std::vector<std::string>& items() const { return items_; }
+    const std::vector<std::string>& items() const { return state_.items; }
     void setItems(std::vector<std::string> items);
-    int listIndex() const { return listIndex_; }
+    int listIndex() const { return state_.listIndex; }
     void setListIndex(int index);
 
-    // Timers: interval in milliseconds; they run while enabled and visible to the backend.
-    int interval() const { return interval_; }
+    // Timers: interval in milliseconds; they run while enabled and their form has a window.
+    int interval() const { return state_.interval; }
     void setInterval(int milliseconds);
 
-    // Pictures and animations: a resource name the backend knows how to draw or play.
-    const std::string& picture() const { return picture_; }
+    // Pictures, hyperlink labels shown as a picture, and the form background: a resource name
+    // the backend knows how to draw.
+    const std::string& picture() const { return state_.picture; }
     void setPicture(const std::string& resource);
 
-    // Hyperlink labels open this address when clicked.
-    const std::string& url() const { return url_; }
+    // Hyperlink labels open this address when clicked, before their click handler runs.
+    const std::string& url() const { return state_.url; }
     void setUrl(const std::string& url);
 
-    // Menu items belong to a menu; menus to the form's menu bar (empty parent).
-    const std::string& parentName() const { return parentName_; }
-    void setParentName(const std::string& parent) { parentName_ = parent; }
+    // Controls inside a frame name it; menu items name their menu; menus of the bar none.
+    const std::string& parentName() const { return state_.parentName; }
+    void setParentName(const std::string& parent) { state_.parentName = parent; }
+
+    // Buttons: Enter presses the default button, Esc the cancel button, wherever the focus is.
+    bool isDefault() const { return state_.isDefault; }
+    void setDefault(bool isDefault);
+    bool isCancel() const { return state_.isCancel; }
+    void setCancel(bool isCancel);
+
+    // Animation players: with auto-play an opened clip plays at once and repeats.
+    bool autoPlay() const { return state_.autoPlay; }
+    void setAutoPlay(bool autoPlay) { state_.autoPlay = autoPlay; }
+    // Opens an RLE8 AVI clip from a program path; false (and nothing open) for a clip that
+    // cannot be read or decoded.
+    bool openClip(const std::string& path);
+    void closeClip();
+    const std::string& clipPath() const { return state_.clipPath; }
+    const std::shared_ptr<const animation::Clip>& clip() const { return state_.clip; }
 
     std::function<void()> onClick;
     std::function<void()> onChange;
@@ -119,38 +199,30 @@ public:
     std::function<void()> onTimer;
     std::function<void(int keyCode, int shift)> onKeyDown;
 
-    // The backend's mirror: told after every property change made by code or by the user.
+    // The backend's mirror: told after every property change made by code.
     std::function<void(Control&, Property)> observer;
 
-    // Backend entry points: the user's own edits, which update the model without echoing back.
+    // Backend entry points for the user's own actions. They update the model without echoing
+    // back to the observer and fire the events the change table names.
     void userSetsText(const std::string& text);
     void userSetsSelection(int start, int length);
-    void userSetsValue(int value);
+    void userSetsValue(std::int64_t value);
     void userSetsListIndex(int index);
+    void userClicks();
+
+    // The design: taken when the form is first loaded, restored at every later load.
+    void keepDesign();
+    void restoreDesign();
 
 private:
     void changed(Property property);
+    void fire(Event event);
     void assignText(const std::string& text, bool fromUser);
 
     ControlKind kind_;
     std::string name_;
-    std::string text_;
-    bool enabled_ = true;
-    bool visible_ = true;
-    Rect geometry_;
-    double fontSize_ = 8.25;
-    int tabIndex_ = -1;
-    int selStart_ = 0;
-    int selLength_ = 0;
-    int value_ = 0;
-    int maximum_ = 100;
-    std::vector<std::string> items_;
-    int listIndex_ = -1;
-    int interval_ = 0;
-    std::string picture_;
-    std::string url_;
-    std::string parentName_;
-    bool autoSize_ = false;
+    ControlState state_;
+    std::optional<ControlState> design_;
     bool notifying_ = false;
 };
 

@@ -1,61 +1,110 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "ui/Backend.h"
 #include "ui/CommonDialog.h"
 #include "ui/Form.h"
+#include "ui/MessageBox.h"
 
 namespace ui {
 
-enum class MessageIcon { None, Information, Question, Exclamation, Critical };
-enum class MessageButtons { Ok, YesNo, RetryCancel };
-enum class MessageResult { Ok, Yes, No, Retry, Cancel };
-
-struct Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
+// The outer size of a form's window, decorations included, in twips.
+struct OuterSize {
+    int width = 0;
+    int height = 0;
 };
 
-// The toolkit services every window relies on. One implementation per backend: real windows,
-// a console without a display, and a scripted one for tests. Texts are UTF-8; paths are
-// program paths (Windows notation).
-class Desktop {
+// What every window relies on, the same whatever shows it: loading and unloading forms, modal
+// and modeless showing, the event loop, message boxes and the file dialog. The policy lives
+// here; a Backend does the toolkit's part. The backend is made on first need, so a run that
+// shows nothing never starts a toolkit. Texts are UTF-8; paths are program paths.
+class Desktop : private BackendHost {
 public:
-    virtual ~Desktop() = default;
+    using BackendFactory = std::function<std::unique_ptr<Backend>()>;
+    explicit Desktop(BackendFactory factory);
+    ~Desktop() override;
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
 
     // Whether forms can be shown at all; a console has no windows.
-    virtual bool canShowWindows() const = 0;
+    bool canShowWindows() const;
 
-    // Modal message box; returns the button the user chose.
-    virtual MessageResult messageBox(const std::string& text, MessageButtons buttons,
-                                     MessageIcon icon, const std::string& title) = 0;
+    // Loads a form that is not loaded: its design is restored and its load handler runs. The
+    // window itself is made when the form is first shown.
+    void load(Form& form);
+    // Unloads a loaded form: its unload handler runs once, its window goes, a modal showing of
+    // it returns. Unloading a form that is not loaded does nothing.
+    void unload(Form& form);
+    bool isLoaded(const Form& form) const;
+    // Whether the form's window is on the screen.
+    bool isShowing(const Form& form) const;
 
-    // Open-file dialog. On success sets dialog.fileName to the chosen path and returns true;
-    // cancelling, or any failure to show the dialog, returns false and leaves the state alone.
-    virtual bool showOpen(CommonDialog& dialog) = 0;
+    // Loads the form if needed and shows it modally: returns once it is unloaded (or the
+    // program ends). Without windows the form is loaded and unloaded again.
+    void showModal(Form& form);
+    // Loads the form if needed and shows it; returns at once.
+    void show(Form& form);
 
-    // Shows the program's main form and runs the event loop until quit(); returns its code.
-    virtual int run(Form& mainForm) = 0;
-    // Shows a form modally and returns when it is closed with closeForm() or by the user.
-    virtual void showModal(Form& form) = 0;
-    virtual void closeForm(Form& form) = 0;
-    // Ends every event loop at once; run() returns the code.
-    virtual void quit(int exitCode) = 0;
+    // Loads (if needed) and shows the main form and runs the event loop until the program ends
+    // or the main form is unloaded; returns the exit code.
+    int run(Form& mainForm);
+    // Ends the program: every loop returns, no form shows any more, and the first code given
+    // is the one run() returns.
+    void quit(int exitCode);
+    bool quitting() const { return exitCode_.has_value(); }
+    std::optional<int> exitCode() const { return exitCode_; }
 
-    // Handles pending events once, so a long handler keeps the window alive.
-    virtual void doEvents() = 0;
+    // Handles the pending events once (paint, clicks, keys, timers), so that a long handler
+    // keeps its windows alive.
+    void doEvents();
 
-    // Time of day in seconds since midnight, with fractions, as single precision.
-    virtual float secondsSinceMidnight() = 0;
-    virtual Date today() = 0;
+    // Modal message box; the button chosen. After quit() nothing is shown and the cautious
+    // answer returned.
+    MessageResult messageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                             const std::string& title);
+    // The open-file dialog on the shared state: on success dialog.fileName is the chosen path
+    // and the result true; cancelling or any failure gives false and leaves the state alone.
+    bool showOpen(CommonDialog& dialog);
 
-    virtual int screenWidthTwips() const = 0;
-    virtual int screenHeightTwips() const = 0;
-    virtual int twipsPerPixel() const = 0;
+    ScreenMetrics screen() const;
+    // The window's size with its decorations, as the form would be shown.
+    OuterSize outerSize(const Form& form) const;
 
-    virtual bool openUrl(const std::string& url) = 0;
+    bool openUrl(const std::string& url);
+
+    // The backend, made now if it was not yet (for backend-specific test access).
+    Backend& backend() const;
+
+private:
+    struct Loaded;
+
+    void userClicked(Form& form, Control& control) override;
+    void userChangedText(Form& form, Control& control, const std::string& text) override;
+    void userChangedValue(Form& form, Control& control, std::int64_t value) override;
+    void userChangedListIndex(Form& form, Control& control, int index) override;
+    void userClickedForm(Form& form) override;
+    void userPressedKey(Form& form, Control* focus, int keyCode, int shift) override;
+    void userClosed(Form& form) override;
+    void timerElapsed(Form& form, Control& timer) override;
+
+    friend class Form;
+
+    Loaded* find(const Form& form) const;
+    void ensureWindow(Form& form, bool main);
+    void forget(Form& form);
+    void formDestroyed(Form& form);
+    bool takesInput(const Form& form) const;
+    bool takesInput(const Form& form, const Control& control) const;
+
+    BackendFactory factory_;
+    mutable std::unique_ptr<Backend> backend_;
+    std::vector<std::unique_ptr<Loaded>> loaded_;
+    std::optional<int> exitCode_;
 };
 
 }  // namespace ui

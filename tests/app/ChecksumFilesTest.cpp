@@ -220,13 +220,15 @@ TEST_F(Verify, MenuUsesTheSharedDialog) {
     desktop.dialogAnswers.push_back(std::nullopt);
     form.mnuFile_OpenFileCRC_Click();
     ASSERT_EQ(desktop.dialogs.size(), 2u);
-    const ui::CommonDialog& shown = desktop.dialogs[1];
-    EXPECT_EQ(shown.filter, "Soubor CRC32 testovací soubor (*.CRC)|*.CRC");
-    EXPECT_EQ(shown.defaultExt, "CRC");
-    EXPECT_EQ(shown.dialogTitle, "Otevřít testovací soubor CRC");
-    EXPECT_TRUE(shown.hideReadOnly);
-    EXPECT_EQ(shown.initDir, "") << "left as the choose-file command set it";
-    EXPECT_EQ(shown.fileName, file) << "left as the choose-file command set it";
+    const ui::FileDialogRequest& shown = desktop.dialogs[1];
+    EXPECT_EQ(shown.filters,
+              (std::vector<ui::NameFilter>{{"Soubor CRC32 testovací soubor (*.CRC)", {"*.CRC"}}}));
+    EXPECT_EQ(shown.defaultExtension, "CRC");
+    EXPECT_EQ(shown.title, "Otevřít testovací soubor CRC");
+    EXPECT_FALSE(shown.mustExist);
+    EXPECT_EQ(form.cmdCommonDlg.initDir, "") << "left as the choose-file command set it";
+    EXPECT_EQ(shown.startFolder, folder.programPath()) << "the folder of the name offered";
+    EXPECT_EQ(shown.fileName, "a.bin") << "left as the choose-file command set it";
     EXPECT_TRUE(desktop.boxes.empty()) << "cancelling shows nothing";
 
     desktop.dialogAnswers.push_back(file);

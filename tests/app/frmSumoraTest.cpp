@@ -27,9 +27,9 @@ TEST_F(MainWindow, StartsWithEmptyBoxesAndBothCommandsDisabled) {
     form.Form_Load();
     EXPECT_EQ(form.Label3.text(),
               "Sumora, ver.2.0.0.72, build DB.000072-08.05.2023-15.28.23_SMRA..");
-    EXPECT_EQ(form.caption, "Sumora");
-    EXPECT_EQ(form.clientWidth, 696);
-    EXPECT_EQ(form.clientHeight, 488);
+    EXPECT_EQ(form.caption(), "Sumora");
+    EXPECT_EQ(form.clientWidth(), 696 * 15);
+    EXPECT_EQ(form.clientHeight(), 488 * 15);
     for (const auto* box : {&form.txtPathAndFileName, &form.txtFileSize, &form.txtCRC32Result,
                             &form.txtTimeOperate}) {
         EXPECT_EQ(box->text(), "") << box->name();
@@ -63,12 +63,13 @@ TEST_F(MainWindow, ChoosingAFileFillsThePathAndOffersComputeOnly) {
     form.mnuFile_OpenFile_Click();
 
     ASSERT_EQ(desktop.dialogs.size(), 1u);
-    const ui::CommonDialog& shown = desktop.dialogs[0];
-    EXPECT_EQ(shown.filter, "Všechny soubory (*.*)|*.*");
-    EXPECT_EQ(shown.defaultExt, "*");
-    EXPECT_EQ(shown.dialogTitle, "Výběr souboru pro CRC test");
-    EXPECT_TRUE(shown.hideReadOnly);
-    EXPECT_EQ(shown.initDir, folder.programPath()) << "the dialog starts in the path box's folder";
+    const ui::FileDialogRequest& shown = desktop.dialogs[0];
+    EXPECT_EQ(shown.filters, (std::vector<ui::NameFilter>{{"Všechny soubory (*.*)", {"*"}}}));
+    EXPECT_EQ(shown.defaultExtension, "") << "a wildcard adds no extension";
+    EXPECT_EQ(shown.title, "Výběr souboru pro CRC test");
+    EXPECT_FALSE(shown.mustExist) << "a typed name that does not exist is accepted";
+    EXPECT_EQ(shown.startFolder, folder.programPath())
+        << "the dialog starts in the path box's folder";
 
     EXPECT_EQ(form.txtPathAndFileName.text(), file);
     EXPECT_TRUE(form.cmndCalculate.enabled());
@@ -93,7 +94,7 @@ TEST_F(MainWindow, TypingAPathEnablesComputeOnlyForAnExistingFile) {
 
 TEST_F(MainWindow, ComputeShowsChecksumLengthAndDuration) {
     form.txtPathAndFileName.setText(folder.writeFile("check.txt", "123456789"));
-    desktop.timeReadings = {100.0f, 100.5f};
+    desktop.clock.timeReadings = {100.0f, 100.5f};
     form.cmndCalculate_Click();
 
     EXPECT_EQ(form.txtCRC32Result.text(), "CBF43926");
@@ -114,7 +115,7 @@ TEST_F(MainWindow, ComputeOfAnEmptyFile) {
 
 TEST_F(MainWindow, ComputeAcrossMidnightCountsForward) {
     form.txtPathAndFileName.setText(folder.writeFile("a.bin", "a"));
-    desktop.timeReadings = {86399.5f, 0.25f};
+    desktop.clock.timeReadings = {86399.5f, 0.25f};
     form.cmndCalculate_Click();
     EXPECT_EQ(form.txtTimeOperate.text(), "0" + separator() + "75 sec.");
 }
@@ -199,7 +200,7 @@ TEST_F(MainWindow, ExitAndHelpMenus) {
 
     form.control("mnuFile_ExitProgram").onClick();
     EXPECT_TRUE(form.ended());
-    EXPECT_EQ(desktop.quitCode, 0);
+    EXPECT_EQ(desktop.exitCode(), 0);
 }
 
 // Start-up through the command line, the window shown or not.
@@ -266,7 +267,7 @@ TEST(StartUp, SourceFileThatNamesAFolderStartsTheDialogThere) {
     EXPECT_FALSE(form.cmndCalculate.enabled());
     form.cmdSelectFile_Click();
     ASSERT_EQ(desktop.dialogs.size(), 1u);
-    EXPECT_EQ(desktop.dialogs[0].initDir, folder.programPath());
+    EXPECT_EQ(desktop.dialogs[0].startFolder, folder.programPath());
 }
 
 TEST(StartUp, AutoInsideASourcePathMeansUnattended) {

@@ -1,18 +1,17 @@
 #include <iostream>
 
-#include "ui/LazyDesktop.h"
-#include "ui/console/ConsoleDesktop.h"
+#include "ui/console/ConsoleBackend.h"
 #include "ui/factory/DesktopFactory.h"
-#include "ui/qt/QtDesktop.h"
+#include "ui/qt/QtBackend.h"
 
 namespace ui {
 
 std::unique_ptr<Desktop> makeDesktop(int& argc, char** argv) {
-    return std::make_unique<LazyDesktop>([&argc, argv]() -> std::unique_ptr<Desktop> {
-        if (auto qt = makeQtDesktop(argc, argv)) {
+    return std::make_unique<Desktop>([&argc, argv]() -> std::unique_ptr<Backend> {
+        if (auto qt = makeQtBackend(argc, argv)) {
             return qt;
         }
-        return std::make_unique<ConsoleDesktop>(std::cin, std::cout);
+        return std::make_unique<ConsoleBackend>(std::cin, std::cout);
     });
 }
 

@@ -4,17 +4,16 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "ui/Desktop.h"
 
 namespace ui {
 
-// A desktop for tests: message boxes and file dialogs are recorded and answered from queues
-// the test fills, the clock stands still until the test advances it, and timers of the forms
-// being shown fire as it does.
-class ScriptedDesktop : public Desktop {
-public:
+// What a test scripts and what it can read back afterwards.
+struct Script {
     struct ShownBox {
         std::string text;
         MessageButtons buttons;
@@ -28,48 +27,48 @@ public:
     // Answers for the next file dialogs: a program path, or nothing for cancel. A dialog with
     // no answer queued is cancelled.
     std::deque<std::optional<std::string>> dialogAnswers;
-    // Runs while a form is shown by run() or showModal(); it may click, type and close.
+    // Runs in the event loop of a form shown modally or by run(); it may click, type, advance
+    // the clock and close. A form still loaded afterwards is closed as by its close box.
     std::function<void(Form&)> whileShown;
+    // Runs at each doEvents(), as the user's actions during a long handler.
+    std::function<void()> duringEvents;
     bool windowsAvailable = true;
+    ScreenMetrics screenMetrics;
 
     std::vector<ShownBox> boxes;
-    std::vector<CommonDialog> dialogs;  // the dialog state at each showing
+    std::vector<FileDialogRequest> dialogs;  // the requests shown
     std::vector<std::string> openedUrls;
     std::vector<std::string> shownForms;
-    std::optional<int> quitCode;
 
-    // Readings the clock gives before it goes back to the standing time, for a clock that
-    // moves while a handler runs.
-    std::deque<float> timeReadings;
+    // Stands still until advanced; it is the process clock while the desktop lives.
+    platform::ManualClock clock;
+};
 
-    // Moves the clock and fires the due timers of the forms being shown.
-    void advance(float seconds);
-    void setTimeOfDay(float seconds) { now_ = seconds; }
+// A desktop for tests: the shared policy of Desktop over a backend that records boxes and
+// dialogs and answers them from the script, takes the user's actions from the test, and fires
+// the timers of the forms with a window as the clock is advanced, while events are handled.
+class ScriptedDesktop : public Script, public Desktop {
+public:
+    ScriptedDesktop();
+    ~ScriptedDesktop() override;
 
-    bool canShowWindows() const override { return windowsAvailable; }
-    MessageResult messageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
-                             const std::string& title) override;
-    bool showOpen(CommonDialog& dialog) override;
-    int run(Form& mainForm) override;
-    void showModal(Form& form) override;
-    void closeForm(Form& form) override;
-    void quit(int exitCode) override { quitCode = exitCode; }
-    void doEvents() override {}
-    float secondsSinceMidnight() override;
-    Date today() override { return date; }
-    int screenWidthTwips() const override { return 1920 * 15; }
-    int screenHeightTwips() const override { return 1080 * 15; }
-    int twipsPerPixel() const override { return 15; }
-    bool openUrl(const std::string& url) override;
+    // Moves the clock; due timers fire now inside an event loop or doEvents(), otherwise at the
+    // next handling of events.
+    void advance(double seconds);
 
-    Date date{2026, 12, 10};
+    // The user's actions, through the same checks as the real windows' (a disabled or hidden
+    // control, or one beneath a modal form, takes nothing).
+    void click(Form& form, const std::string& control);
+    void type(Form& form, const std::string& control, const std::string& text);
+    void setValue(Form& form, const std::string& control, std::int64_t value);
+    void choose(Form& form, const std::string& control, int index);
+    // A key with the focus on the named control ("" for the form itself).
+    void pressKey(Form& form, const std::string& focus, int keyCode, int shift = 0);
+    void clickForm(Form& form);
+    void closeBox(Form& form);
 
 private:
-    void showForm(Form& form);
-
-    float now_ = 36000.0f;
-    std::vector<Form*> showing_;
-    std::map<const Control*, float> timerElapsedMs_;
+    platform::ScopedClock clockInstalled_;
 };
 
 }  // namespace ui

@@ -6,7 +6,7 @@
 namespace ui {
 namespace {
 
-TEST(ScriptedDesktop, FiresTimersOfShownFormsAsTheClockAdvances) {
+TEST(ScriptedDesktop, FiresTimersOfFormsWithAWindowOnlyWhileEventsAreHandled) {
     Form form("frmTimed");
     Control& often = form.add(ControlKind::Timer, "tmrOften");
     Control& rarely = form.add(ControlKind::Timer, "tmrRarely");
@@ -21,27 +21,31 @@ TEST(ScriptedDesktop, FiresTimersOfShownFormsAsTheClockAdvances) {
     };
 
     ScriptedDesktop desktop;
-    desktop.advance(5.0f);
-    EXPECT_EQ(oftenFired, 0) << "timers of a form that is not shown stay quiet";
+    desktop.load(form);
+    desktop.advance(5.0);
+    desktop.doEvents();
+    EXPECT_EQ(oftenFired, 0) << "a form without a window has no running timers";
+    desktop.unload(form);
 
     desktop.whileShown = [&](Form&) {
-        desktop.advance(0.6f);
+        desktop.advance(0.6);
         EXPECT_EQ(oftenFired, 2);
-        desktop.advance(2.5f);
+        desktop.advance(2.5);
         EXPECT_EQ(oftenFired, 12);
         EXPECT_EQ(rarelyFired, 1) << "a timer disabled by its handler fires no more";
     };
-    const float before = desktop.secondsSinceMidnight();
+    const double before = desktop.clock.monotonicSeconds();
     desktop.showModal(form);
-    EXPECT_FLOAT_EQ(desktop.secondsSinceMidnight(), before + 3.1f);
+    EXPECT_DOUBLE_EQ(desktop.clock.monotonicSeconds(), before + 3.1);
     EXPECT_EQ(desktop.shownForms, std::vector<std::string>{"frmTimed"});
+    EXPECT_FALSE(desktop.isLoaded(form)) << "the user closed what the script left open";
 }
 
 TEST(ScriptedDesktop, ClockWrapsAtMidnightAndQuestionsNeedAnswers) {
     ScriptedDesktop desktop;
-    desktop.setTimeOfDay(86399.0f);
-    desktop.advance(2.0f);
-    EXPECT_FLOAT_EQ(desktop.secondsSinceMidnight(), 1.0f);
+    desktop.clock.setTimeOfDay(86399.0f);
+    desktop.advance(2.0);
+    EXPECT_FLOAT_EQ(desktop.clock.secondsSinceMidnight(), 1.0f);
 
     desktop.boxAnswers.push_back(MessageResult::Yes);
     EXPECT_EQ(desktop.messageBox("?", MessageButtons::YesNo, MessageIcon::Question, "Dotaz"),

@@ -1,10 +1,9 @@
-#include "ui/console/ConsoleDesktop.h"
+#include "ui/console/ConsoleBackend.h"
 
 #include <istream>
 #include <ostream>
 
 #include "platform/Text.h"
-#include "ui/SystemClock.h"
 
 namespace ui {
 
@@ -38,7 +37,7 @@ Choice choiceFor(MessageButtons buttons) {
 
 }  // namespace
 
-MessageResult ConsoleDesktop::messageBox(const std::string& text, MessageButtons buttons,
+MessageResult ConsoleBackend::messageBox(const std::string& text, MessageButtons buttons,
                                          MessageIcon /*icon*/, const std::string& title) {
     out_ << title << '\n' << withNativeLineEnds(text) << '\n';
     if (buttons == MessageButtons::Ok) {
@@ -48,15 +47,14 @@ MessageResult ConsoleDesktop::messageBox(const std::string& text, MessageButtons
     return ask(buttons);
 }
 
-MessageResult ConsoleDesktop::ask(MessageButtons buttons) {
+MessageResult ConsoleBackend::ask(MessageButtons buttons) {
     const Choice choice = choiceFor(buttons);
     std::string answer;
     while (true) {
         out_ << choice.prompt << std::flush;
         if (!std::getline(in_, answer)) {
-            // No one to answer: the cautious choice.
             out_ << '\n';
-            return choice.negative;
+            return cautiousAnswer(buttons);
         }
         const std::string lower = platform::toLower(answer);
         if (!lower.empty() && lower[0] == choice.positiveKey) {
@@ -69,37 +67,7 @@ MessageResult ConsoleDesktop::ask(MessageButtons buttons) {
     }
 }
 
-bool ConsoleDesktop::showOpen(CommonDialog& /*dialog*/) {
-    return false;
-}
-
-int ConsoleDesktop::run(Form& /*mainForm*/) {
-    return 1;
-}
-
-void ConsoleDesktop::showModal(Form& /*form*/) {}
-
-void ConsoleDesktop::closeForm(Form& /*form*/) {}
-
-void ConsoleDesktop::quit(int /*exitCode*/) {}
-
-float ConsoleDesktop::secondsSinceMidnight() {
-    return systemSecondsSinceMidnight();
-}
-
-Date ConsoleDesktop::today() {
-    return systemToday();
-}
-
-// Without a display the screen is taken as the common 1920 × 1080.
-int ConsoleDesktop::screenWidthTwips() const {
-    return 1920 * 15;
-}
-int ConsoleDesktop::screenHeightTwips() const {
-    return 1080 * 15;
-}
-
-bool ConsoleDesktop::openUrl(const std::string& url) {
+bool ConsoleBackend::openUrl(const std::string& url) {
     out_ << url << '\n';
     return false;
 }

@@ -2,22 +2,22 @@
 
 #include <sstream>
 
-#include "ui/console/ConsoleDesktop.h"
+#include "ui/console/ConsoleBackend.h"
 
 namespace ui {
 namespace {
 
-TEST(ConsoleDesktop, WritesTitleThenTextWithNativeLineEnds) {
+TEST(ConsoleBackend, WritesTitleThenTextWithNativeLineEnds) {
     std::istringstream in;
     std::ostringstream out;
-    ConsoleDesktop console(in, out);
+    ConsoleBackend console(in, out);
     EXPECT_EQ(console.messageBox("první\r\ndruhý", MessageButtons::Ok, MessageIcon::None, "Sumora"),
               MessageResult::Ok);
     EXPECT_EQ(out.str(), "Sumora\nprvní\ndruhý\n");
     EXPECT_FALSE(console.canShowWindows());
 }
 
-TEST(ConsoleDesktop, ReadsAnswersAndTakesTheCautiousOneAtTheEnd) {
+TEST(ConsoleBackend, ReadsAnswersAndTakesTheCautiousOneAtTheEnd) {
     const struct {
         const char* input;
         MessageButtons buttons;
@@ -33,7 +33,7 @@ TEST(ConsoleDesktop, ReadsAnswersAndTakesTheCautiousOneAtTheEnd) {
     for (const auto& c : cases) {
         std::istringstream in(c.input);
         std::ostringstream out;
-        ConsoleDesktop console(in, out);
+        ConsoleBackend console(in, out);
         EXPECT_EQ(console.messageBox("Otázka", c.buttons, MessageIcon::Question, "Dotaz"), c.answer)
             << "input [" << c.input << "]";
     }
