@@ -101,11 +101,11 @@ void frmSumora::addMenus() {
         mnuFile_ExitProgram_Click();
     };
     add(ControlKind::Menu, "mnuOptions", "&Nastavení");
-    // The options and about dialogs come later; their items stay disabled until then.
+    // The options dialog comes later; its item stays disabled until then.
     item("mnuOptions", "mnuOptions_Options", "&Nastavení").setEnabled(false);
     add(ControlKind::Menu, "mnuAbout", "&O programu");
     item("mnuAbout", "mnuAbout_Help", "&Nápověda").onClick = [this] { mnuAbout_Help_Click(); };
-    item("mnuAbout", "mnuAbout_About", "&O programu").setEnabled(false);
+    item("mnuAbout", "mnuAbout_About", "&O programu").onClick = [this] { mnuAbout_About_Click(); };
 }
 
 void frmSumora::Form_Load() {
@@ -243,6 +243,13 @@ void frmSumora::mnuFile_ExitProgram_Click() {
 
 void frmSumora::mnuAbout_Help_Click() {
     ShowHelp(desktop_);
+}
+
+void frmSumora::mnuAbout_About_Click() {
+    if (!frmAbout_) {
+        frmAbout_ = std::make_unique<about::frmAbout>(desktop_);
+    }
+    desktop_.showModal(*frmAbout_);
 }
 
 void frmSumora::EndProgram(int exitCode) {

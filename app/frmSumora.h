@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "about/frmAbout.h"
 #include "ui/CommonDialog.h"
 #include "ui/Desktop.h"
 #include "ui/Form.h"
@@ -24,6 +26,7 @@ public:
     void mnuFile_OpenFile_Click();
     void mnuFile_ExitProgram_Click();
     void mnuAbout_Help_Click();
+    void mnuAbout_About_Click();
     void txtPathAndFileName_Change();
     void txtPathAndFileName_GotFocus();
     void txtFileSize_GotFocus();
@@ -70,6 +73,7 @@ private:
 
     ui::Desktop& desktop_;
     std::string commandLine_;
+    std::unique_ptr<about::frmAbout> frmAbout_;  // made on first use
     bool ended_ = false;
     int exitCode_ = 0;
 };

@@ -27,7 +27,7 @@ void Form::setCaption(const std::string& caption) {
     }
 }
 
-void Form::move(int leftTwips, int topTwips) {
+void Form::move(double leftTwips, double topTwips) {
     const Point position{leftTwips, topTwips};
     if (state_.position != position) {
         state_.position = position;

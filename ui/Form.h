@@ -24,8 +24,8 @@ enum class FormProperty {
 };
 
 struct Point {
-    int left = 0;
-    int top = 0;
+    double left = 0;
+    double top = 0;
     bool operator==(const Point&) const = default;
 };
 
@@ -61,7 +61,7 @@ public:
     const std::string& caption() const { return state_.caption; }
     void setCaption(const std::string& caption);
     const std::optional<Point>& position() const { return state_.position; }
-    void move(int leftTwips, int topTwips);
+    void move(double leftTwips, double topTwips);
     int clientWidth() const { return state_.clientWidth; }
     int clientHeight() const { return state_.clientHeight; }
     void setClientSize(int widthTwips, int heightTwips);
