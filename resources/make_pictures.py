@@ -238,10 +238,29 @@ def logo_main():
     return c
 
 
+def logo_about():
+    """The about dialog's 180 x 180 mark: the amber emblem with its tick over a teal CRC32
+    ribbon, on a transparent ground."""
+    w = h = 180
+    c = Canvas(w, h)
+    amber, deep = rgb("#f2b441"), rgb("#d9771f")
+    c.paint(filled(circle(90.0, 78.0, 70.0)), lambda x, y: mix(amber, deep, (x + y) / 300.0))
+    c.paint(ring(circle(90.0, 78.0, 62.0), 2.0), (1.0, 1.0, 1.0, 0.45))
+    c.paint(strokes([[(58.0, 80.0), (82.0, 104.0), (124.0, 52.0)]], 12.0), (1.0, 1.0, 1.0),
+            (40, 36, 140, 120))
+    dark, light = rgb("#125a6a"), rgb("#2a8fa3")
+    c.paint(filled(rounded_box(90.0, 150.0, 78.0, 22.0, 10.0)),
+            lambda x, y: mix(light, dark, (y - 128.0) / 44.0), (10, 126, 170, 174))
+    size, spacing = 26.0, 0.24
+    x0 = (w - text_width("CRC32", size, spacing)) / 2.0
+    draw_text(c, "CRC32", x0, 137.0, size, 4.0, (1.0, 1.0, 1.0), spacing)
+    return c
+
+
 def main():
     OUT.mkdir(exist_ok=True)
     for name, draw in (("background.main", background), ("logo.crc32", logo_crc32),
-                       ("logo.main", logo_main)):
+                       ("logo.main", logo_main), ("logo.about", logo_about)):
         (OUT / f"{name}.png").write_bytes(draw().png())
 
 
