@@ -1,5 +1,6 @@
 #include "tests/support/FaultyFileSystem.h"
 
+#include <algorithm>
 #include <span>
 #include <utility>
 
@@ -8,22 +9,24 @@ namespace {
 
 class FaultyStream final : public platform::ReadStream {
 public:
-    FaultyStream(std::unique_ptr<platform::ReadStream> real, FaultyFileSystem& owner)
-        : real_(std::move(real)), owner_(owner) {}
+    FaultyStream(std::unique_ptr<platform::ReadStream> real, FaultyFileSystem& owner, bool faulty)
+        : real_(std::move(real)), owner_(owner), faulty_(faulty) {}
 
     std::size_t read(std::span<std::byte> buffer) override {
-        const auto limit = owner_.failAfterBytes ? owner_.failAfterBytes : owner_.endAfterBytes;
-        if (limit) {
-            const std::size_t left = *limit > delivered_ ? *limit - delivered_ : 0;
-            if (left < buffer.size()) {
-                buffer = buffer.first(left);
-                failed_ = owner_.failAfterBytes.has_value();
-            }
+        if (failed_) {
+            return 0;
         }
-        const std::size_t got = buffer.empty() ? 0 : real_->read(buffer);
+        const auto limit = !faulty_                ? std::nullopt
+                           : owner_.failAfterBytes ? owner_.failAfterBytes
+                                                   : owner_.endAfterBytes;
+        const std::size_t left = limit ? *limit - std::min(*limit, delivered_) : buffer.size();
+        const bool cut = left < buffer.size();
+        const std::size_t got =
+            cut && left == 0 ? 0 : real_->read(buffer.first(std::min(left, buffer.size())));
+        failed_ = cut && got == left && faulty_ && owner_.failAfterBytes.has_value();
         delivered_ += got;
         owner_.bytesDelivered += got;
-        if (got > 0 && owner_.afterFirstRead) {
+        if (got > 0 && faulty_ && owner_.afterFirstRead) {
             std::exchange(owner_.afterFirstRead, nullptr)();
         }
         return got;
@@ -34,6 +37,7 @@ public:
 private:
     std::unique_ptr<platform::ReadStream> real_;
     FaultyFileSystem& owner_;
+    bool faulty_;
     std::size_t delivered_ = 0;
     bool failed_ = false;
 };
@@ -47,7 +51,8 @@ std::unique_ptr<platform::ReadStream> FaultyFileSystem::openRead(const std::stri
     if (!real) {
         return nullptr;
     }
-    return std::make_unique<FaultyStream>(std::move(real), *this);
+    const bool faulty = faultyPath.empty() || faultyPath == path;
+    return std::make_unique<FaultyStream>(std::move(real), *this, faulty);
 }
 
 }  // namespace testing_support

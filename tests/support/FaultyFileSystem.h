@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "platform/FileSystem.h"
 
@@ -14,7 +15,9 @@ class FaultyFileSystem final : public platform::FileSystem {
 public:
     FaultyFileSystem();
 
-    // A read stream fails once it has delivered this many bytes.
+    // The faults below touch only streams opened by this program path; all when it is empty.
+    std::string faultyPath;
+    // A read stream fails when it reaches this many bytes (also a file of exactly that length).
     std::optional<std::size_t> failAfterBytes;
     // A read stream ends early, without failing, once it has delivered this many bytes, as if
     // the file had shrunk.
