@@ -29,7 +29,7 @@ std::string writeErrorText(platform::WriteError error) {
 }  // namespace
 
 int frmSumora::SaveCRCFile() {
-    const std::string path = txtPathAndFileName.text();
+    const std::string path = platform::fileSystem().fromTyped(txtPathAndFileName.text());
     const std::string folder = GetFolder(path);
     if (folder.empty()) {
         // Without a folder the file would land wherever the program happens to run.
@@ -39,6 +39,19 @@ int frmSumora::SaveCRCFile() {
     const std::string component = StripFolder(path);
     const std::string recordedName = StripExtension(component) + "." + GetExtension(component);
     const std::string target = folder + recordedName + core::kChecksumFileExtension;
+    if (recordedName.find_first_of("\r\n") != std::string::npos) {
+        // The name line would end there, and no verification could find the file again.
+        warn("Název souboru " + path +
+             " obsahuje konec řádku, který soubor .CRC nemůže zaznamenat, kontrolní součet "
+             "nebyl uložen.");
+        return kExitCannotReadOrWrite;
+    }
+    if (!core::isPlainFileName(recordedName)) {
+        warn("Název " + recordedName +
+             " není prostý název souboru, ověření by jej nepřijalo, kontrolní součet nebyl "
+             "uložen.");
+        return kExitCannotReadOrWrite;
+    }
 
     const auto bytes = platform::utf8ToAnsi(
         core::checksumFileText(recordedName, txtCRC32Result.text(), txtFileSize.text()));

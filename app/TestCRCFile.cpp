@@ -1,4 +1,8 @@
+#include <cstdint>
+#include <optional>
+
 #include "app/ExitCodes.h"
+#include "app/FileReadReport.h"
 #include "app/frmSumora.h"
 #include "app/modFileDirExists_v2.h"
 #include "app/modFilePathHandle.h"
@@ -33,6 +37,14 @@ int frmSumora::TestCRCFile(const std::string& checksumFilePath) {
                  "Upozornění");
         return kExitFormatNotRecognised;
     };
+    const auto checksumFile = platform::fileSystem().status(checksumFilePath);
+    if (!checksumFile || checksumFile->kind != platform::EntryKind::RegularFile) {
+        // Opening a pipe or a device could wait, or read, forever.
+        critical(readFailureText(core::ReadOutcome::NotRegularFile, checksumFilePath) +
+                     ", test nebyl dokončen.",
+                 "Upozornění");
+        return kExitCannotReadOrWrite;
+    }
     const auto lines = core::readChecksumFileLines(checksumFilePath);
     if (!lines) {
         critical("Soubor " + checksumFilePath + " nelze přečíst, test nebyl dokončen.",
@@ -49,21 +61,34 @@ int frmSumora::TestCRCFile(const std::string& checksumFilePath) {
     }
     std::string target;
     std::string computed;
+    std::optional<std::uint64_t> hashedLength;
     bool checksumCompared = false;
     bool lengthCompared = false;
     for (const std::string& line : *lines) {
         if (line.find(core::kNameKey) != std::string::npos) {
-            target = folder + core::lineValue(line);
+            const std::string name = core::lineValue(line);
+            if (!core::isPlainFileName(name)) {
+                // The program records a bare name; anything else would lead out of the folder.
+                critical("Soubor " + checksumFilePath + " neuvádí prostý název souboru (" + name +
+                             "), test nebyl dokončen.",
+                         "Upozornění");
+                return kExitFormatNotRecognised;
+            }
+            target = folder + name;
             if (!FileExists(target)) {
                 critical("Soubor " + target + " nenalezen.", "Varování");
                 return kExitFileNotFound;
             }
-            if (!platform::fileSystem().openRead(target)) {
-                // Reported as a mismatch it would read as a damaged file.
-                critical("Soubor " + target + " nelze přečíst, test nebyl dokončen.", "Varování");
-                return kExitCannotReadOrWrite;
+            const core::FileChecksum read = core::ReadFileCRC32(target);
+            if (read.outcome != core::ReadOutcome::Complete) {
+                // Reported as a mismatch it would read as a damaged file, and as fine it
+                // would vouch for contents nobody saw whole.
+                critical(readFailureText(read.outcome, target) + ", test nebyl dokončen.",
+                         "Varování");
+                return readFailureExitCode(read.outcome);
             }
-            computed = core::FileCRC32Hex(target);
+            computed = core::crc32ToHex(read.crc);
+            hashedLength = read.length;
         }
         if (line.find(core::kChecksumKey) != std::string::npos) {
             if (core::lineValue(line) != computed) {
@@ -79,9 +104,8 @@ int frmSumora::TestCRCFile(const std::string& checksumFilePath) {
             if (!stored) {
                 return formatNotRecognised();
             }
-            const auto actual =
-                target.empty() ? std::nullopt : platform::fileSystem().fileLength(target);
-            if (!actual || *actual != *stored) {
+            if (!hashedLength || *stored < 0 ||
+                static_cast<std::uint64_t>(*stored) != *hashedLength) {
                 critical("Délky souboru z .CRC a " + platform::toUpper(target) +
                              " souboru nejsou stejné",
                          "Varování");

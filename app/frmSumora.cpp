@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ExitCodes.h"
+#include "app/FileReadReport.h"
 #include "app/NumberText.h"
 #include "app/modFileDirExists_v2.h"
 #include "app/modSumora.h"
@@ -119,7 +120,7 @@ void frmSumora::Form_Load() {
 }
 
 int frmSumora::runUnattended() {
-    const std::string path = txtPathAndFileName.text();
+    const std::string path = platform::fileSystem().fromTyped(txtPathAndFileName.text());
     if (!FileExists(path)) {
         // Nothing to compute: a checksum file written now would hold no result.
         warn(path.empty() ? "Chybí argument /SourceFile: s cestou k souboru, kontrolní součet "
@@ -151,7 +152,8 @@ void frmSumora::interpretCommandLine() {
         const std::string lower = platform::toLower(piece);
         if (lower.find("help") != std::string::npos) {
             ShowHelp(desktop_);
-            EndProgram();
+            // Only /Help itself is a success; help inside a path means the work was not done.
+            EndProgram(lower == "help" ? kExitOk : kExitUsageShown);
             return;
         }
         if (lower.find("auto") != std::string::npos) {
@@ -173,7 +175,7 @@ void frmSumora::cmdSelectFile_Click() {
     cmdCommonDlg.defaultExt = "*";
     cmdCommonDlg.dialogTitle = "Výběr souboru pro CRC test";
     cmdCommonDlg.hideReadOnly = true;
-    cmdCommonDlg.initDir = txtPathAndFileName.text();
+    cmdCommonDlg.initDir = platform::fileSystem().fromTyped(txtPathAndFileName.text());
     if (!desktop_.showOpen(cmdCommonDlg)) {
         return;
     }
@@ -195,24 +197,24 @@ void frmSumora::cndSaveCRCFile_Click() {
 }
 
 int frmSumora::CalculateCRC() {
-    const std::string path = txtPathAndFileName.text();
+    const std::string path = platform::fileSystem().fromTyped(txtPathAndFileName.text());
     if (path.empty()) {
         return kExitOk;
     }
-    auto& files = platform::fileSystem();
-    const auto length = FileExists(path) ? files.fileLength(path) : std::nullopt;
-    if (!length || !files.openRead(path)) {
-        // A checksum of a file that was never read would be offered for saving as true.
+    const float t0 = platform::clock().secondsSinceMidnight();
+    const core::FileChecksum read = core::ReadFileCRC32(path);
+    if (read.outcome != core::ReadOutcome::Complete) {
+        // A checksum of a file not read whole, or beside the length of other contents, would
+        // be offered for saving as true.
         txtCRC32Result.setText("");
         txtFileSize.setText("");
         txtTimeOperate.setText("");
         cndSaveCRCFile.setEnabled(false);
-        warn("Soubor " + path + " nelze přečíst, kontrolní součet nebyl vypočten.");
-        return kExitCannotReadOrWrite;
+        warn(readFailureText(read.outcome, path) + ", kontrolní součet nebyl vypočten.");
+        return readFailureExitCode(read.outcome);
     }
-    const float t0 = platform::clock().secondsSinceMidnight();
-    txtCRC32Result.setText(core::FileCRC32Hex(path));
-    txtFileSize.setText(std::to_string(*files.fileLength(path)) + " bytes");
+    txtCRC32Result.setText(core::crc32ToHex(read.crc));
+    txtFileSize.setText(std::to_string(read.length) + " bytes");
     const float t1 = platform::clock().secondsSinceMidnight();
     float elapsed = t1 - t0;
     if (elapsed < 0.0f) {
@@ -224,7 +226,8 @@ int frmSumora::CalculateCRC() {
 }
 
 void frmSumora::txtPathAndFileName_Change() {
-    cmndCalculate.setEnabled(FileExists(txtPathAndFileName.text()));
+    cmndCalculate.setEnabled(
+        FileExists(platform::fileSystem().fromTyped(txtPathAndFileName.text())));
 }
 
 void frmSumora::txtPathAndFileName_GotFocus() {

@@ -1,6 +1,8 @@
 #include "core/ChecksumFile.h"
 
+#include <array>
 #include <charconv>
+#include <cstddef>
 
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -50,16 +52,42 @@ bool hasChecksumFileMarkers(const std::vector<std::string>& lines) {
 }
 
 std::optional<std::vector<std::string>> readChecksumFileLines(const std::string& path) {
-    const auto bytes = platform::fileSystem().readAll(path);
-    if (!bytes) {
+    const auto file = platform::fileSystem().openRead(path);
+    if (!file) {
         return std::nullopt;
     }
-    return splitLines(platform::ansiToUtf8(*bytes));
+    // Read in small pieces and only up to the cap, so any large file is turned down at once.
+    std::string bytes;
+    std::array<std::byte, 4096> chunk;
+    std::size_t got = 0;
+    do {
+        got = file->read(chunk);
+        bytes.append(reinterpret_cast<const char*>(chunk.data()), got);
+        if (bytes.size() > kMaxChecksumFileBytes) {
+            return std::vector<std::string>();
+        }
+    } while (got == chunk.size());
+    if (file->failed()) {
+        return std::nullopt;
+    }
+    auto lines = splitLines(bytes);
+    if (lines.size() > kMaxChecksumFileLines) {
+        return std::vector<std::string>();
+    }
+    for (auto& line : lines) {
+        line = platform::ansiToUtf8(line);
+    }
+    return lines;
 }
 
 bool IsCRCFile(const std::string& path) {
     const auto lines = readChecksumFileLines(path);
     return lines && hasChecksumFileMarkers(*lines);
+}
+
+bool isPlainFileName(const std::string& name) {
+    return name.find_first_not_of(". ") != std::string::npos &&
+           name.find_first_of("\\/:") == std::string::npos;
 }
 
 std::string lineValue(const std::string& line) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,11 +27,21 @@ std::vector<std::string> splitLines(std::string_view text);
 // (one line can count more than once), must add up to exactly six.
 bool hasChecksumFileMarkers(const std::vector<std::string>& lines);
 
+// A checksum file is six short lines; anything much larger is not one.
+inline constexpr std::size_t kMaxChecksumFileBytes = 64 * 1024;
+inline constexpr std::size_t kMaxChecksumFileLines = 1000;
+
 // The lines of the checksum file at a program path, decoded; nothing when it cannot be read.
+// A file over either cap gives no lines, having been read no further than the cap.
 std::optional<std::vector<std::string>> readChecksumFileLines(const std::string& path);
 
 // Whether the file at a program path is a checksum file by the recognition rule.
 bool IsCRCFile(const std::string& path);
+
+// Whether a recorded name names a file in the checksum file's own folder: not empty, not made
+// of dots and blanks only ("." and ".." are folders), and free of folder and drive parts ("\",
+// "/", ":").
+bool isPlainFileName(const std::string& name);
 
 // Everything after the first "=", or the whole line without one.
 std::string lineValue(const std::string& line);

@@ -59,19 +59,54 @@ std::uint32_t crc32UpdateByTable(std::uint32_t reg, std::span<const std::byte> b
     return reg;
 }
 
-std::uint32_t FileCRC32(const std::string& path) {
+FileChecksum ReadFileCRC32(const std::string& path) {
     BuildCRC32Table();
-    std::uint32_t reg = 0xFFFFFFFFu;
-    if (auto file = platform::fileSystem().openRead(path)) {
-        const auto buffer = allocateReadBuffer();
-        const std::span<std::byte> whole(buffer.get(), kCrc32ReadBufferSize);
-        std::size_t delivered = 0;
-        do {
-            delivered = file->read(whole);
-            reg = crc32Update(reg, whole.first(delivered));
-        } while (delivered == kCrc32ReadBufferSize);
+    auto& files = platform::fileSystem();
+    FileChecksum result;
+    // Looked at before opening: opening a pipe or a device is not safe to try.
+    const auto named = files.status(path);
+    if (!named) {
+        return result;
     }
-    return reg ^ 0xFFFFFFFFu;
+    result.outcome = ReadOutcome::NotRegularFile;
+    if (named->kind != platform::EntryKind::RegularFile) {
+        return result;
+    }
+    const auto file = files.openRead(path);
+    const auto before = file ? file->status() : std::nullopt;
+    result.outcome = ReadOutcome::CannotOpen;
+    if (!before) {
+        return result;
+    }
+
+    std::uint32_t reg = 0xFFFFFFFFu;
+    const auto buffer = allocateReadBuffer();
+    const std::span<std::byte> whole(buffer.get(), kCrc32ReadBufferSize);
+    std::size_t delivered = 0;
+    do {
+        delivered = file->read(whole);
+        reg = crc32Update(reg, whole.first(delivered));
+        result.length += delivered;
+    } while (delivered == kCrc32ReadBufferSize);
+    result.crc = reg ^ 0xFFFFFFFFu;
+
+    // The same file, of the same version, under the same name at the end as at the start, and
+    // as many bytes read as it holds: only then do checksum and length describe one contents.
+    const auto after = file->status();
+    const auto namedAfter = files.status(path);
+    if (file->failed()) {
+        result.outcome = ReadOutcome::ReadFailed;
+    } else if (!after || *after != *before || !namedAfter || *namedAfter != *before ||
+               result.length != static_cast<std::uint64_t>(before->length)) {
+        result.outcome = ReadOutcome::Changed;
+    } else {
+        result.outcome = ReadOutcome::Complete;
+    }
+    return result;
+}
+
+std::uint32_t FileCRC32(const std::string& path) {
+    return ReadFileCRC32(path).crc;
 }
 
 std::string crc32ToHex(std::uint32_t crc) {

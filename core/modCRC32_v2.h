@@ -22,6 +22,28 @@ void BuildCRC32Table();
 // per byte. The reference every faster path is measured against.
 std::uint32_t crc32UpdateByTable(std::uint32_t reg, std::span<const std::byte> bytes);
 
+// How a file was read for its checksum.
+enum class ReadOutcome {
+    Complete,        // every byte, and the file did not change meanwhile
+    NotFound,        // the path names nothing
+    NotRegularFile,  // a folder, a pipe, a device: no contents of a known end
+    CannotOpen,      // no access, locked for writing
+    ReadFailed,      // a read failed part-way
+    Changed,         // the file grew, shrank, was written, replaced or removed while read
+};
+
+struct FileChecksum {
+    std::uint32_t crc = 0;
+    // The number of bytes the checksum covers.
+    std::uint64_t length = 0;
+    ReadOutcome outcome = ReadOutcome::NotFound;
+};
+
+// CRC-32 and length of the bytes read from the file at a program path, and whether they are the
+// file's whole contents as it stood. Only regular files are opened; crc is 0 for a file that
+// was not opened and covers the bytes read before a failure.
+FileChecksum ReadFileCRC32(const std::string& path);
+
 // CRC-32 of the whole file at a program path; 0 when it cannot be opened.
 std::uint32_t FileCRC32(const std::string& path);
 // The same as eight upper-case hexadecimal digits.

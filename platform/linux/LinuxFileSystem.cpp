@@ -6,10 +6,8 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-#include <array>
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <utility>
 
 #include "platform/Text.h"
@@ -22,27 +20,51 @@ struct DirCloser {
     void operator()(DIR* dir) const { ::closedir(dir); }
 };
 
-// The entry of folder that the component names, as Windows would find it; nothing when there
-// is none.
-std::optional<std::string> findEntry(const std::string& folder, const std::string& name) {
+// Windows drops trailing dots and blanks of a name when it looks the name up.
+std::string withoutTrailingDotsAndBlanks(const std::string& name) {
+    const auto last = name.find_last_not_of(". ");
+    return last == std::string::npos ? std::string() : name.substr(0, last + 1);
+}
+
+bool entryExists(const std::string& native) {
     struct stat info {};
-    if (::lstat((folder + name).c_str(), &info) == 0) {
+    return ::lstat(native.c_str(), &info) == 0;
+}
+
+// The entry of folder that the component names, as Windows would find it; nothing when there
+// is none. The name as written wins, then the name without trailing dots and blanks, then
+// either of them in other letter case.
+std::optional<std::string> findEntry(const std::string& folder, const std::string& name) {
+    if (entryExists(folder + name)) {
         return name;
+    }
+    const std::string trimmed = withoutTrailingDotsAndBlanks(name);
+    const bool trimmable = !trimmed.empty() && trimmed != name;
+    if (trimmable && entryExists(folder + trimmed)) {
+        return trimmed;
     }
     const std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
     if (!dir) {
         return std::nullopt;
     }
     const std::string wanted = toLower(name);
+    const std::string wantedTrimmed = trimmable ? toLower(trimmed) : std::string();
     std::optional<std::string> best;
+    std::optional<std::string> bestTrimmed;
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string candidate = entry->d_name;
-        if (candidate != "." && candidate != ".." && (!best || candidate < *best) &&
-            toLower(candidate) == wanted) {
+        if (candidate == "." || candidate == "..") {
+            continue;
+        }
+        const std::string lower = toLower(candidate);
+        if (lower == wanted && (!best || candidate < *best)) {
             best = candidate;
+        } else if (trimmable && lower == wantedTrimmed &&
+                   (!bestTrimmed || candidate < *bestTrimmed)) {
+            bestTrimmed = candidate;
         }
     }
-    return best;
+    return best ? best : bestTrimmed;
 }
 
 std::optional<struct stat> statNative(const std::string& native) {
@@ -53,18 +75,38 @@ std::optional<struct stat> statNative(const std::string& native) {
     return info;
 }
 
+FileStatus statusFrom(const struct stat& info) {
+    FileStatus status;
+    status.kind = S_ISREG(info.st_mode)   ? EntryKind::RegularFile
+                  : S_ISDIR(info.st_mode) ? EntryKind::Directory
+                                          : EntryKind::Other;
+    status.length = static_cast<std::int64_t>(info.st_size);
+    status.device = static_cast<std::uint64_t>(info.st_dev);
+    status.fileId = static_cast<std::uint64_t>(info.st_ino);
+    status.modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 +
+                        static_cast<std::int64_t>(info.st_mtim.tv_nsec);
+    return status;
+}
+
+// Regular files only. O_NONBLOCK keeps the open of a FIFO without a writer from waiting
+// forever; the check on the opened descriptor then refuses it, and a device, even when the
+// name was swapped after an earlier look.
 UniqueFd openForReading(const std::string& native) {
-    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
-    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return {};
+    }
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         return {};
     }
     return fd;
 }
 
-// Fills as much of the buffer as the file has, so that a short count means the end also for
-// pipes; -1 when read() fails.
-ssize_t readFully(int fd, std::byte* buffer, std::size_t size) {
+// Fills as much of the buffer as the file has, so that a short count means the end or a
+// failure; failed tells which.
+std::size_t readFully(int fd, std::byte* buffer, std::size_t size, bool& failed) {
     std::size_t done = 0;
     while (done < size) {
         const ssize_t got = ::read(fd, buffer + done, size - done);
@@ -72,14 +114,15 @@ ssize_t readFully(int fd, std::byte* buffer, std::size_t size) {
             continue;
         }
         if (got < 0) {
-            return done > 0 ? static_cast<ssize_t>(done) : -1;
+            failed = true;
+            break;
         }
         if (got == 0) {
             break;
         }
         done += static_cast<std::size_t>(got);
     }
-    return static_cast<ssize_t>(done);
+    return done;
 }
 
 class LinuxReadStream final : public ReadStream {
@@ -87,12 +130,20 @@ public:
     explicit LinuxReadStream(UniqueFd fd) : fd_(std::move(fd)) {}
 
     std::size_t read(std::span<std::byte> buffer) override {
-        const ssize_t got = readFully(fd_.get(), buffer.data(), buffer.size());
-        return got < 0 ? 0 : static_cast<std::size_t>(got);
+        return failed_ ? 0 : readFully(fd_.get(), buffer.data(), buffer.size(), failed_);
+    }
+    bool failed() const override { return failed_; }
+    std::optional<FileStatus> status() override {
+        struct stat info {};
+        if (::fstat(fd_.get(), &info) != 0) {
+            return std::nullopt;
+        }
+        return statusFrom(info);
     }
 
 private:
     UniqueFd fd_;
+    bool failed_ = false;
 };
 
 WriteError writeErrorFrom(int error) {
@@ -167,21 +218,37 @@ public:
         if (error_ == 0 && mode && ::fchmod(fd_.get(), *mode) != 0) {
             error_ = errno;
         }
+        // On the disk before the rename, so that a power cut cannot leave an empty file in
+        // the target's place.
+        if (error_ == 0 && ::fsync(fd_.get()) != 0) {
+            error_ = errno;
+        }
         if (const int closed = fd_.close(); error_ == 0) {
             error_ = closed;
         }
     }
 
-    void renameOver(const std::string& target) {
+    void renameOver(const std::string& target, const std::string& folder) {
         if (error_ == 0 && ::rename(path_.c_str(), target.c_str()) != 0) {
             error_ = errno;
         }
         if (error_ == 0) {
             path_.clear();
+            syncFolder(folder);
         }
     }
 
 private:
+    // Makes the rename itself durable. The file is in place by now whatever this gives, and
+    // some file systems cannot sync a folder, so a failure here is not the save's failure.
+    static void syncFolder(const std::string& folder) {
+        const UniqueFd dir(
+            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dir.valid()) {
+            ::fsync(dir.get());
+        }
+    }
+
     std::string path_;
     UniqueFd fd_;
     int error_ = 0;
@@ -210,6 +277,11 @@ std::optional<std::int64_t> LinuxFileSystem::fileLength(const std::string& path)
     return static_cast<std::int64_t>(info->st_size);
 }
 
+std::optional<FileStatus> LinuxFileSystem::status(const std::string& path) {
+    const auto info = statNative(toNative(path));
+    return info ? std::optional(statusFrom(*info)) : std::nullopt;
+}
+
 std::unique_ptr<ReadStream> LinuxFileSystem::openRead(const std::string& path) {
     UniqueFd fd = openForReading(toNative(path));
     if (!fd.valid()) {
@@ -218,25 +290,6 @@ std::unique_ptr<ReadStream> LinuxFileSystem::openRead(const std::string& path) {
     // Read-ahead matters for files that are not in the page cache yet; the hint may be refused.
     ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     return std::make_unique<LinuxReadStream>(std::move(fd));
-}
-
-std::optional<std::string> LinuxFileSystem::readAll(const std::string& path) {
-    const UniqueFd fd = openForReading(toNative(path));
-    if (!fd.valid()) {
-        return std::nullopt;
-    }
-    std::string contents;
-    std::array<std::byte, 64 * 1024> chunk;
-    for (;;) {
-        const ssize_t got = readFully(fd.get(), chunk.data(), chunk.size());
-        if (got < 0) {
-            return std::nullopt;
-        }
-        contents.append(reinterpret_cast<const char*>(chunk.data()), static_cast<std::size_t>(got));
-        if (static_cast<std::size_t>(got) < chunk.size()) {
-            return contents;
-        }
-    }
 }
 
 WriteError LinuxFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
@@ -255,9 +308,10 @@ WriteError LinuxFileSystem::replaceFile(const std::string& path, const std::stri
         }
         mode = existing->st_mode & 07777;
     }
-    TemporaryFile temporary(target.substr(0, target.rfind('/') + 1));
+    const std::string folder = target.substr(0, target.rfind('/') + 1);
+    TemporaryFile temporary(folder);
     temporary.write(bytes, mode);
-    temporary.renameOver(target);
+    temporary.renameOver(target, folder);
     return temporary.error() == 0 ? WriteError::None : writeErrorFrom(temporary.error());
 }
 
@@ -291,7 +345,15 @@ std::string LinuxFileSystem::fromNative(const std::string& nativePath) {
     return drives_.toProgram(nativePath);
 }
 
-FileSystem& fileSystem() {
+std::string LinuxFileSystem::fromTyped(const std::string& typed) {
+    if (!typed.starts_with('/')) {
+        return typed;
+    }
+    const std::string program = fromNative(typed);
+    return program.empty() ? typed : program;
+}
+
+FileSystem& platformFileSystem() {
     return linuxFileSystem();
 }
 

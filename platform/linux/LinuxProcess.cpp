@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
@@ -21,28 +23,79 @@ bool isAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// A shell hands over native paths; the program expects them in its own notation. Switches also
-// start with "/", so an argument counts as a path only when it names something that exists, or,
-// after "/Name:", when it is absolute (a file may be named that does not exist yet).
-std::string programArgument(const std::string& argument) {
-    FileSystem& files = fileSystem();
-    if (!argument.starts_with('/')) {
-        return nativeExists(argument) ? files.fromNative(argument) : argument;
+std::string trimBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
     }
-    if (nativeExists(argument)) {
-        return files.fromNative(argument);
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The length of the switch name after the "/" at the start of text ("/Auto", "/SourceFile:"):
+// letters up to the end, a ":" or a blank; 0 when text does not start with a switch.
+std::size_t switchNameLength(std::string_view text) {
+    if (!text.starts_with('/')) {
+        return 0;
     }
-    const auto colon = argument.find(':');
-    if (colon == std::string::npos || colon < 2 ||
-        !std::all_of(argument.begin() + 1, argument.begin() + static_cast<std::ptrdiff_t>(colon),
-                     isAsciiLetter)) {
-        return argument;
+    std::size_t end = 1;
+    while (end < text.size() && isAsciiLetter(text[end])) {
+        ++end;
     }
-    const std::string value = argument.substr(colon + 1);
-    if (value.starts_with('/') || nativeExists(value)) {
-        return argument.substr(0, colon + 1) + files.fromNative(value);
+    const bool ends = end == text.size() || text[end] == ':' || text[end] == ' ';
+    return end > 1 && ends ? end - 1 : 0;
+}
+
+// Switches also start with "/", so a text counts as a path only when it names something that
+// exists, or, as the value of a switch, when it is absolute (a file may be named that does not
+// exist yet).
+std::string programValue(const std::string& value) {
+    return value.starts_with('/') || nativeExists(value) ? fileSystem().fromNative(value) : value;
+}
+
+// The value of "/Name:value" with the blanks around it; nothing when text is no such switch.
+std::optional<std::string> switchValue(const std::string& text) {
+    const std::size_t name = switchNameLength(text);
+    if (name == 0 || text.size() == name + 1 || text[name + 1] != ':') {
+        return std::nullopt;
     }
-    return argument;
+    return trimBlanks(text.substr(name + 2));
+}
+
+// One argument, or one switch of an argument that holds several: "/Name:" and its value with
+// the blanks around the value dropped, as the command line's own splitting drops them around
+// a piece.
+std::string programPiece(const std::string& piece) {
+    const std::string trimmed = trimBlanks(piece);
+    if (nativeExists(trimmed)) {
+        return fileSystem().fromNative(trimmed);
+    }
+    const auto value = switchValue(trimmed);
+    if (!value) {
+        return trimmed;
+    }
+    const std::string name = trimmed.substr(0, switchNameLength(trimmed) + 2);
+    return name + programValue(*value);
+}
+
+// A whole command line passed as one argument ("/Auto /SourceFile:/tmp/x.bin") holds its
+// switches after blanks. An argument that is an existing path, or a switch whose value is
+// one, is not cut.
+std::vector<std::string> switchesOf(const std::string& argument) {
+    const std::string trimmed = trimBlanks(argument);
+    const auto value = switchValue(trimmed);
+    if (nativeExists(trimmed) || (value && nativeExists(*value))) {
+        return {argument};
+    }
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < argument.size(); ++i) {
+        if (argument[i - 1] == ' ' && switchNameLength(std::string_view(argument).substr(i)) > 0) {
+            pieces.push_back(argument.substr(start, i - start));
+            start = i;
+        }
+    }
+    pieces.push_back(argument.substr(start));
+    return pieces;
 }
 
 }  // namespace
@@ -54,12 +107,29 @@ std::string executablePath() {
 }
 
 std::string commandLineFromArgs(int argc, const char* const* argv) {
-    std::string line;
+    std::vector<std::string> pieces;
+    bool valueDue = false;
     for (int i = 1; i < argc; ++i) {
-        if (i > 1) {
+        const std::string argument = argv[i];
+        const std::string trimmed = trimBlanks(argument);
+        if (valueDue && (switchNameLength(trimmed) == 0 || nativeExists(trimmed))) {
+            // "/SourceFile:" and its path given as two arguments.
+            pieces.back() += programValue(trimmed);
+            valueDue = false;
+            continue;
+        }
+        for (const auto& part : switchesOf(argument)) {
+            pieces.push_back(programPiece(part));
+        }
+        const auto value = switchValue(pieces.back());
+        valueDue = value && value->empty();
+    }
+    std::string line;
+    for (const auto& piece : pieces) {
+        if (!line.empty()) {
             line += ' ';
         }
-        line += programArgument(argv[i]);
+        line += piece;
     }
     return line;
 }

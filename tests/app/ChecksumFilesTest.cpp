@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
 
 #include "app/ExitCodes.h"
 #include "app/frmSumora.h"
 #include "platform/Text.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
 #include "ui/scripted/ScriptedDesktop.h"
 
@@ -157,6 +162,48 @@ TEST_F(ChecksumFiles, ANameOutsideTheCodePageIsNotWritten) {
     EXPECT_FALSE(std::filesystem::exists(folder.native() / "写真.jpg.CRC"));
 }
 
+TEST_F(ChecksumFiles, ANameWithALineEndIsNotWritten) {
+    for (const char* name : {"a\rb.txt", "a\nb.txt"}) {
+        SCOPED_TRACE(name);
+        desktop.boxes.clear();
+        ASSERT_EQ(computeAndSave(folder.writeFile(name, "abc")), kExitCannotReadOrWrite);
+        EXPECT_NE(lastBox().text.find("konec řádku"), std::string::npos) << lastBox().text;
+        EXPECT_NE(lastBox().text.find("nebyl uložen"), std::string::npos);
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder.native())) {
+        EXPECT_FALSE(entry.path().string().ends_with(".CRC")) << entry.path();
+    }
+}
+
+TEST_F(ChecksumFiles, UnattendedRunWritesNothingForAFileNotReadWhole) {
+    const std::string file = folder.writeFile("x.bin", std::string(100, 'x'));
+    ASSERT_EQ(::mkfifo((folder.native() / "pipe").c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        std::string source;
+        std::optional<std::size_t> endAfter;
+        std::optional<std::size_t> failAfter;
+    } cases[] = {
+        {"shrinks while read", file, 40, std::nullopt},
+        {"read fails", file, std::nullopt, 40},
+        {"pipe", folder.programPath() + "pipe", std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_support::FaultyFileSystem faulty;
+        faulty.endAfterBytes = c.endAfter;
+        faulty.failAfterBytes = c.failAfter;
+        ui::ScriptedDesktop quiet;
+        frmSumora unattended(quiet, "/Auto /SourceFile:" + c.source);
+        unattended.Form_Load();
+        EXPECT_TRUE(unattended.ended());
+        EXPECT_EQ(unattended.exitCode(), kExitCannotReadOrWrite);
+        EXPECT_EQ(quiet.boxes.size(), 1u);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.native() / "x.bin.CRC"));
+    EXPECT_FALSE(std::filesystem::exists(folder.native() / "pipe.CRC"));
+}
+
 // Verification through the window's menu, answered by the scripted dialog.
 class Verify : public ChecksumFiles {
 protected:
@@ -207,6 +254,85 @@ TEST_F(Verify, RoundTrip) {
     std::filesystem::rename(folder.native() / "Photo.jpg.CRC",
                             folder.native() / "moved" / "other name.CRC");
     EXPECT_EQ(verify(folder.programPath() + "moved\\other name.CRC"), kExitOk);
+}
+
+TEST_F(Verify, NamesWithoutAnExtensionVerify) {
+    for (const char* name : {"README", "Makefile", "dir.d/LICENSE", "ends in dot."}) {
+        SCOPED_TRACE(name);
+        const std::string file = folder.writeFile(name, name);
+        ASSERT_EQ(computeAndSave(file), kExitOk);
+        std::string checksumFile = file;
+        if (!checksumFile.ends_with('.')) {
+            checksumFile += '.';
+        }
+        checksumFile += ".CRC";
+        EXPECT_EQ(verify(checksumFile), kExitOk);
+        expectBox("Výsledek testu CRC32",
+                  "Test CRC32 souboru " + upper(file) + (file.ends_with('.') ? "" : ".") +
+                      " ukončen v pořádku.",
+                  MessageIcon::Information);
+    }
+}
+
+TEST_F(Verify, ANameWithFolderPartsIsRefused) {
+    // Each name leads to a real file outside the checksum file's folder, or to the folder itself.
+    folder.writeFile("outside.bin", "123456789");
+    folder.writeFile("inner/sub/x.bin", "123456789");
+    for (const std::string& name :
+         {std::string("..\\outside.bin"), std::string("../outside.bin"), std::string("sub\\x.bin"),
+          std::string("sub/x.bin"), "C:" + folder.programPath().substr(2) + "outside.bin",
+          std::string("C:outside.bin"), std::string(""), std::string(".."), std::string(". .")}) {
+        SCOPED_TRACE(name);
+        const std::string checksumFile = folder.writeFile(
+            "inner/case.CRC", "[INI]\r\n[CRC32FileInfo]\r\nFileName=" + name +
+                                  "\r\nCRC32Checksum=CBF43926\r\nFileLenght=9 bytes\r\n[EOF]\r\n");
+        EXPECT_EQ(verify(checksumFile), kExitFormatNotRecognised);
+        ASSERT_EQ(desktop.boxes.size(), 1u);
+        EXPECT_EQ(lastBox().icon, MessageIcon::Critical);
+        EXPECT_NE(lastBox().text.find("neuvádí prostý název souboru"), std::string::npos)
+            << lastBox().text;
+    }
+}
+
+TEST_F(Verify, AFileNotReadWholeAndUnchangedIsNotReportedFine) {
+    const std::string file = folder.writeFile("x.bin", std::string(600000, 'x'));
+    ASSERT_EQ(computeAndSave(file), kExitOk);
+    const std::string checksumFile = file + ".CRC";
+    const struct {
+        const char* name;
+        std::function<void(testing_support::FaultyFileSystem&)> fault;
+        std::string textPart;
+    } cases[] = {
+        {"read fails", [](auto& f) { f.failAfterBytes = 1000; }, "selhalo"},
+        {"grows while read",
+         [&](auto& f) {
+             f.afterFirstRead = [&] {
+                 std::ofstream(folder.native() / "x.bin", std::ios::app) << "more";
+             };
+         },
+         "se během čtení změnil"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.writeFile("x.bin", std::string(600000, 'x'));
+        testing_support::FaultyFileSystem faulty;
+        faulty.faultyPath = folder.programPath() + "x.bin";
+        c.fault(faulty);
+        EXPECT_EQ(verify(checksumFile), kExitCannotReadOrWrite);
+        ASSERT_EQ(desktop.boxes.size(), 1u);
+        EXPECT_EQ(lastBox().icon, MessageIcon::Critical);
+        EXPECT_NE(lastBox().text.find(c.textPart), std::string::npos) << lastBox().text;
+    }
+
+    ASSERT_EQ(::mkfifo((folder.native() / "pipe").c_str(), 0600), 0);
+    const std::string namesPipe =
+        folder.writeFile("pipe.CRC",
+                         "[INI]\r\n[CRC32FileInfo]\r\nFileName=pipe\r\nCRC32Checksum=00000000\r\n"
+                         "FileLenght=0 bytes\r\n[EOF]\r\n");
+    EXPECT_EQ(verify(namesPipe), kExitCannotReadOrWrite);
+    EXPECT_NE(lastBox().text.find("není obyčejný soubor"), std::string::npos) << lastBox().text;
+    EXPECT_EQ(verify(folder.programPath() + "pipe"), kExitCannotReadOrWrite)
+        << "a pipe given as the checksum file is not opened either";
 }
 
 TEST_F(Verify, MenuUsesTheSharedDialog) {

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
+#include <functional>
 #include <sstream>
 
+#include "app/ExitCodes.h"
 #include "app/Startup.h"
 #include "app/frmSumora.h"
 #include "app/modSumora.h"
 #include "platform/Locale.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
 #include "ui/scripted/ScriptedDesktop.h"
 
@@ -149,6 +154,67 @@ TEST_F(MainWindow, ComputeRefusesAPathThatCannotBeRead) {
     }
 }
 
+TEST_F(MainWindow, ComputeOffersNothingForAFileNotReadWholeAndUnchanged) {
+    const std::string file = folder.writeFile("a.bin", std::string(700000, 'a'));
+    ASSERT_EQ(::mkfifo((folder.native() / "pipe").c_str(), 0600), 0);
+    const struct {
+        const char* name;
+        std::function<void(testing_support::FaultyFileSystem&)> fault;
+        std::string path;
+        std::string textPart;
+    } cases[] = {
+        {"read fails", [](auto& f) { f.failAfterBytes = 600000; }, file, "selhalo"},
+        {"file shrinks", [](auto& f) { f.endAfterBytes = 10; }, file, "se během čtení změnil"},
+        {"file removed",
+         [&](auto& f) {
+             f.afterFirstRead = [&] { std::filesystem::remove(folder.native() / "a.bin"); };
+         },
+         file, "se během čtení změnil"},
+        {"pipe", [](auto&) {}, folder.programPath() + "pipe", "není obyčejný soubor"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.writeFile("a.bin", std::string(700000, 'a'));
+        form.txtPathAndFileName.setText(file);
+        form.CalculateCRC();
+        ASSERT_TRUE(form.cndSaveCRCFile.enabled());
+
+        testing_support::FaultyFileSystem faulty;
+        c.fault(faulty);
+        desktop.boxes.clear();
+        form.txtPathAndFileName.setText(c.path);
+        EXPECT_EQ(form.CalculateCRC(), kExitCannotReadOrWrite);
+        EXPECT_EQ(form.txtCRC32Result.text(), "");
+        EXPECT_EQ(form.txtFileSize.text(), "");
+        EXPECT_FALSE(form.cndSaveCRCFile.enabled()) << "nothing is offered for saving";
+        ASSERT_EQ(desktop.boxes.size(), 1u);
+        EXPECT_NE(desktop.boxes[0].text.find(c.path + " "), std::string::npos)
+            << desktop.boxes[0].text;
+        EXPECT_NE(desktop.boxes[0].text.find(c.textPart), std::string::npos)
+            << desktop.boxes[0].text;
+    }
+}
+
+TEST_F(MainWindow, ANativePathInTheBoxWorksLikeAProgramPath) {
+    const std::string program = folder.writeFile("n b.bin", "123456789");
+    const std::string native = (folder.native() / "n b.bin").string();
+    form.txtPathAndFileName.userSetsText(native);
+    EXPECT_TRUE(form.cmndCalculate.enabled());
+    form.cmndCalculate_Click();
+    EXPECT_EQ(form.txtCRC32Result.text(), "CBF43926");
+    EXPECT_EQ(form.txtPathAndFileName.text(), native) << "the box keeps what was typed";
+
+    EXPECT_EQ(form.SaveCRCFile(), kExitOk);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Kontrolní součet uložen do souboru " + program + ".CRC");
+    EXPECT_TRUE(std::filesystem::exists(folder.native() / "n b.bin.CRC"));
+
+    form.txtPathAndFileName.userSetsText(folder.native().string() + "/");
+    form.cmdSelectFile_Click();
+    ASSERT_EQ(desktop.dialogs.size(), 1u);
+    EXPECT_EQ(desktop.dialogs[0].startFolder + "\\", folder.programPath());
+}
+
 TEST_F(MainWindow, ComputeWithAnEmptyPathDoesNothing) {
     form.txtCRC32Result.setText("keep");
     form.CalculateCRC();
@@ -227,12 +293,25 @@ struct StartedProgram {
 };
 
 TEST(StartUp, HelpWinsInAnyCaseAndAnywhere) {
-    for (const char* line : {"/Help", "/HELP", "/help", " /SourceFile:C:\\Help\\a.txt",
-                             "/Auto /x /help /SourceFile:C:\\a", "x /HeLp"}) {
-        StartedProgram run(line);
-        EXPECT_TRUE(run.showedHelp()) << line;
-        EXPECT_FALSE(run.shown()) << line;
-        EXPECT_EQ(run.code, 0) << line;
+    // Only help asked for succeeds; help found inside a path replaced the work asked for.
+    const struct {
+        const char* line;
+        int code;
+    } cases[] = {
+        {"/Help", kExitOk},
+        {"/HELP", kExitOk},
+        {"/help", kExitOk},
+        {"x /HeLp ", kExitOk},
+        {"/Auto /x /help /SourceFile:C:\\a", kExitOk},
+        {" /SourceFile:C:\\Help\\a.txt", kExitUsageShown},
+        {"/Auto /SourceFile:Z:\\srv\\helpdesk\\a.bin", kExitUsageShown},
+        {"/Helpful", kExitUsageShown},
+    };
+    for (const auto& c : cases) {
+        StartedProgram run(c.line);
+        EXPECT_TRUE(run.showedHelp()) << c.line;
+        EXPECT_FALSE(run.shown()) << c.line;
+        EXPECT_EQ(run.code, c.code) << c.line;
     }
 }
 

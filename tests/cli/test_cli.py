@@ -16,6 +16,7 @@ EXIT_NOT_FOUND = 4
 EXIT_CHECKSUM = 5
 EXIT_LENGTH = 6
 EXIT_READ_WRITE = 7
+EXIT_USAGE_SHOWN = 8
 
 
 def headless_env():
@@ -24,9 +25,18 @@ def headless_env():
     return env
 
 
-def run(*args, cwd=None, stdin=""):
+def run(*args, cwd=None, stdin="", timeout=300):
     return subprocess.run([SUMORA, *args], cwd=cwd, env=headless_env(), input=stdin,
-                          capture_output=True, text=True, timeout=300)
+                          capture_output=True, text=True, timeout=timeout)
+
+
+def peak_memory_of(*args):
+    """Runs the program and returns its exit status and its peak resident memory in bytes."""
+    process = subprocess.Popen([SUMORA, *args], env=headless_env(), stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    process.returncode = os.waitstatus_to_exitcode(status)
+    return process.returncode, usage.ru_maxrss * 1024
 
 
 def zlib_crc_of(path):
@@ -91,10 +101,15 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(run("/Auto").returncode, EXIT_NOT_FOUND)
         self.assertEqual(run("/Auto", "/SourceFile:" + self.path("none.bin")).returncode,
                          EXIT_NOT_FOUND)
-        # A file whose folder takes no new files.
-        result = run("/Auto", "/SourceFile:/proc/version")
+        # A checksum file whose name no file system takes.
+        source = self.write("n" * 251 + ".bin", b"x")
+        result = run("/Auto", "/SourceFile:" + source)
         self.assertEqual(result.returncode, EXIT_READ_WRITE, result.stdout)
         self.assertIn("nelze zapsat", result.stdout)
+        # A file whose size says nothing of its contents.
+        result = run("/Auto", "/SourceFile:/proc/version")
+        self.assertEqual(result.returncode, EXIT_READ_WRITE, result.stdout)
+        self.assertIn("se během čtení změnil", result.stdout)
 
     def test_one_argument_verifies_and_reports_by_exit_status(self):
         source = self.write("x.bin", b"123456789")
@@ -122,6 +137,96 @@ class CommandLine(unittest.TestCase):
 
     def test_one_argument_naming_nothing_would_show_the_window(self):
         self.assertEqual(run(self.path("missing.CRC")).returncode, EXIT_NO_DISPLAY)
+
+    def test_help_inside_a_path_is_no_success(self):
+        for args in (["/HELP"], ["/help"], ["x", "/Help"]):
+            self.assertEqual(run(*args).returncode, EXIT_OK, args)
+        result = run("/Auto", "/SourceFile:/srv/helpdesk/a.bin")
+        self.assertEqual(result.returncode, EXIT_USAGE_SHOWN)
+        self.assertIn("Spouštecí argumenty", result.stdout)
+
+    def test_a_name_without_extension_verifies(self):
+        source = self.write("README", b"123456789")
+        self.assertEqual(run("/Auto", "/SourceFile:" + source).returncode, EXIT_OK)
+        result = run(self.path("README..CRC"))
+        self.assertEqual(result.returncode, EXIT_OK, result.stdout)
+        self.assertIn("README. ukončen v pořádku.", result.stdout)
+
+    def test_command_line_forms(self):
+        source = self.write("a b.bin", b"123456789")
+        forms = [
+            ["/Auto", "  /SourceFile:" + source + "  "],
+            ["/Auto", "/SourceFile: " + source],
+            ["/SourceFile:", source, "/Auto"],
+            ["/Auto /SourceFile:" + source],
+        ]
+        for args in forms:
+            crc_file = self.path("a b.bin.CRC")
+            if os.path.exists(crc_file):
+                os.remove(crc_file)
+            result = run(*args)
+            self.assertEqual(result.returncode, EXIT_OK, (args, result.stdout))
+            with open(crc_file, "rb") as f:
+                self.assertIn(b"CRC32Checksum=CBF43926\r\n", f.read(), args)
+        self.assertEqual(run("  " + crc_file + " ").returncode, EXIT_OK)
+
+    def test_what_is_not_a_regular_file_is_refused_without_waiting(self):
+        fifo = self.path("pipe")
+        os.mkfifo(fifo)
+        result = run("/Auto", "/SourceFile:" + fifo, timeout=30)
+        self.assertEqual(result.returncode, EXIT_READ_WRITE)
+        self.assertIn("není obyčejný soubor", result.stdout)
+        self.assertFalse(os.path.exists(fifo + ".CRC"))
+
+        for argument in (fifo, "/dev/zero"):
+            result = run(argument, timeout=30)
+            self.assertEqual(result.returncode, EXIT_READ_WRITE, argument)
+            self.assertIn("není obyčejný soubor", result.stdout)
+
+        self.write("pipe.CRC", checksum_file("pipe", "00000000", "0 bytes"))
+        result = run(self.path("pipe.CRC"), timeout=30)
+        self.assertEqual(result.returncode, EXIT_READ_WRITE)
+        self.assertNotIn("v pořádku", result.stdout)
+
+    def test_a_large_argument_is_turned_down_in_bounded_memory(self):
+        big = self.path("big.iso")
+        with open(big, "wb") as f:
+            f.truncate(512 << 20)
+        code, peak = peak_memory_of(big)
+        self.assertEqual(code, EXIT_FORMAT)
+        self.assertLess(peak, 128 << 20, "a 512 MiB argument is not read into memory")
+
+    def test_a_name_leading_out_of_the_folder_is_refused(self):
+        os.mkdir(self.path("inner"))
+        self.write("outside.bin", b"123456789")
+        for name in ("..\\outside.bin", "../outside.bin", ""):
+            crc_file = self.write("inner/case.CRC",
+                                  checksum_file(name, "CBF43926", "9 bytes"))
+            result = run(crc_file)
+            self.assertEqual(result.returncode, EXIT_FORMAT, name)
+            self.assertIn("neuvádí prostý název souboru", result.stdout)
+
+    @unittest.skipUnless(shutil.which("strace"), "strace shows the system calls")
+    def test_a_saved_file_reaches_the_disk_before_it_is_renamed(self):
+        source = self.write("x.bin", b"123456789")
+        trace = self.path("trace.txt")
+        subprocess.run(["strace", "-f", "-o", trace, "-e", "trace=openat,fsync,rename",
+                        SUMORA, "/Auto", "/SourceFile:" + source],
+                       env=headless_env(), check=True, capture_output=True, timeout=60)
+        with open(trace) as f:
+            calls = [line.split(None, 1)[1] for line in f if " " in line]
+        temp_open = next(i for i, c in enumerate(calls) if ".sumora-" in c and "O_CREAT" in c)
+        temp_fd = calls[temp_open].rsplit("= ", 1)[1].strip()
+        rename = next(i for i, c in enumerate(calls) if c.startswith("rename("))
+        self.assertTrue(any(c.startswith("fsync(%s)" % temp_fd)
+                            for c in calls[temp_open:rename]),
+                        "the temporary file is synced before the rename")
+        folder_open = next(i for i, c in enumerate(calls[rename:], rename)
+                           if "O_DIRECTORY" in c)
+        folder_fd = calls[folder_open].rsplit("= ", 1)[1].strip()
+        self.assertTrue(any(c.startswith("fsync(%s)" % folder_fd)
+                            for c in calls[folder_open:]),
+                        "the folder is synced after the rename")
 
     def test_file_larger_than_4_gib(self):
         path = self.path("big.img")

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ChecksumFile.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
 
 namespace core {
@@ -101,6 +102,55 @@ TEST(IsCRCFile, ReadsTheFileInItsCodePage) {
     EXPECT_FALSE(IsCRCFile(folder.writeFile("empty.CRC", "")));
     EXPECT_FALSE(IsCRCFile(folder.programPath() + "missing.CRC"));
     EXPECT_FALSE(IsCRCFile(folder.programPath()));
+}
+
+TEST(ReadChecksumFileLines, TurnsDownALargeFileHavingReadLittleOfIt) {
+    const testing_support::TempFolder folder;
+    const std::string valid = checksumFileText("a.bin", "00000000", "0 bytes");
+    const struct {
+        const char* name;
+        std::string contents;
+    } cases[] = {
+        {"markers after a megabyte", std::string(1 << 20, ' ') + valid},
+        {"too many lines", std::string(kMaxChecksumFileLines, '\r') + valid},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.writeFile("big.CRC", c.contents);
+        testing_support::FaultyFileSystem counting;
+        const auto lines = readChecksumFileLines(path);
+        ASSERT_TRUE(lines);
+        EXPECT_TRUE(lines->empty());
+        EXPECT_FALSE(IsCRCFile(path));
+        EXPECT_LE(counting.bytesDelivered, 2 * (kMaxChecksumFileBytes + 4096));
+    }
+    const std::string path = folder.writeFile("ok.CRC", std::string(900, '\r') + valid);
+    EXPECT_TRUE(IsCRCFile(path)) << "blank lines below the cap do not matter";
+}
+
+TEST(ReadChecksumFileLines, AFailedReadIsNotAFile) {
+    const testing_support::TempFolder folder;
+    const std::string path =
+        folder.writeFile("a.CRC", checksumFileText("a.bin", "00000000", "0 bytes"));
+    testing_support::FaultyFileSystem faulty;
+    faulty.failAfterBytes = 20;
+    EXPECT_EQ(readChecksumFileLines(path), std::nullopt);
+}
+
+TEST(PlainFileName, AcceptsOnlyANameInTheSameFolder) {
+    const struct {
+        const char* name;
+        bool plain;
+    } cases[] = {
+        {"Photo.jpg", true},   {"README.", true},    {".hidden", true},
+        {"a b.txt", true},     {"", false},          {".", false},
+        {"..", false},         {" . ", false},       {"..\\..\\etc\\hostname", false},
+        {"sub\\a.bin", false}, {"../a.bin", false},  {"a/b", false},
+        {"C:x", false},        {"C:\\a.bin", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isPlainFileName(c.name), c.plain) << "[" << c.name << "]";
+    }
 }
 
 }  // namespace

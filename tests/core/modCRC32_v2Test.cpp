@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 
 #include "core/crc32/Crc32KernelSwitch.h"
 #include "core/modCRC32_v2.h"
 #include "tests/core/crc32/Crc32TestSupport.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
 
 namespace core {
@@ -103,6 +107,100 @@ TEST_P(FileCRC32Test, GivesTheSameForAFileAfterAnother) {
     FileCRC32Hex(folder_.writeFile("first.bin", std::string(1000, '\x5A')));
     EXPECT_EQ(FileCRC32Hex(second), alone);
     EXPECT_EQ(alone, "CBF43926");
+}
+
+// The checksum and the length belong to the same bytes, and a file that was not read whole
+// and unchanged says so.
+class ReadFileCRC32Test : public ::testing::Test {
+protected:
+    std::string writeBlocks(std::size_t size) {
+        std::mt19937_64 random(11);
+        contents_ = randomText(size, random);
+        return folder_.writeFile("data.bin", contents_);
+    }
+    std::string crcOfFirst(std::size_t bytes) const {
+        return tableCrcHex(contents_.substr(0, bytes));
+    }
+    void rewrite(const std::string& bytes) const {
+        std::ofstream(folder_.native() / "data.bin", std::ios::binary | std::ios::trunc) << bytes;
+    }
+
+    testing_support::TempFolder folder_;
+    std::string contents_;
+};
+
+TEST_F(ReadFileCRC32Test, AWholeFileGivesItsChecksumAndLength) {
+    const std::string path = writeBlocks(kCrc32ReadBufferSize + 5);
+    const FileChecksum read = ReadFileCRC32(path);
+    EXPECT_EQ(read.outcome, ReadOutcome::Complete);
+    EXPECT_EQ(crc32ToHex(read.crc), crcOfFirst(contents_.size()));
+    EXPECT_EQ(read.length, contents_.size());
+}
+
+TEST_F(ReadFileCRC32Test, AFailedReadIsNoResult) {
+    const std::string path = writeBlocks(2 * kCrc32ReadBufferSize);
+    testing_support::FaultyFileSystem faulty;
+    faulty.failAfterBytes = kCrc32ReadBufferSize + 100;
+    const FileChecksum read = ReadFileCRC32(path);
+    EXPECT_EQ(read.outcome, ReadOutcome::ReadFailed);
+    EXPECT_EQ(read.length, kCrc32ReadBufferSize + 100) << "the length counts the bytes hashed";
+    EXPECT_EQ(crc32ToHex(read.crc), crcOfFirst(kCrc32ReadBufferSize + 100));
+    EXPECT_EQ(FileCRC32Hex(path), crcOfFirst(kCrc32ReadBufferSize + 100))
+        << "FileCRC32 still covers what was read before the failure";
+}
+
+TEST_F(ReadFileCRC32Test, FewerBytesThanTheFileHoldsIsAChange) {
+    const std::string path = writeBlocks(1000);
+    testing_support::FaultyFileSystem faulty;
+    faulty.endAfterBytes = 400;
+    const FileChecksum read = ReadFileCRC32(path);
+    EXPECT_EQ(read.outcome, ReadOutcome::Changed);
+    EXPECT_EQ(read.length, 400u);
+}
+
+TEST_F(ReadFileCRC32Test, AFileChangedWhileReadIsNoResult) {
+    const auto data = folder_.native() / "data.bin";
+    const struct {
+        const char* name;
+        std::function<void()> change;
+    } cases[] = {
+        {"shrunk", [&] { std::filesystem::resize_file(data, 10); }},
+        {"grown", [&] { std::ofstream(data, std::ios::binary | std::ios::app) << "more"; }},
+        {"rewritten at the same size", [&] { rewrite(std::string(contents_.size(), 'x')); }},
+        {"replaced",
+         [&] {
+             folder_.writeFile("new.bin", contents_);
+             std::filesystem::rename(folder_.native() / "new.bin", data);
+         }},
+        {"removed", [&] { std::filesystem::remove(data); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = writeBlocks(2 * kCrc32ReadBufferSize + 3);
+        testing_support::FaultyFileSystem faulty;
+        faulty.afterFirstRead = c.change;
+        EXPECT_EQ(ReadFileCRC32(path).outcome, ReadOutcome::Changed);
+    }
+}
+
+TEST_F(ReadFileCRC32Test, OnlyRegularFilesAreRead) {
+    ASSERT_EQ(::mkfifo((folder_.native() / "pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder_.native() / "folder");
+    const struct {
+        std::string path;
+        ReadOutcome outcome;
+    } cases[] = {
+        {folder_.programPath() + "pipe", ReadOutcome::NotRegularFile},
+        {"Z:\\dev\\zero", ReadOutcome::NotRegularFile},
+        {folder_.programPath() + "folder", ReadOutcome::NotRegularFile},
+        {folder_.programPath() + "missing", ReadOutcome::NotFound},
+    };
+    for (const auto& c : cases) {
+        const FileChecksum read = ReadFileCRC32(c.path);
+        EXPECT_EQ(read.outcome, c.outcome) << c.path;
+        EXPECT_EQ(read.crc, 0u) << c.path;
+        EXPECT_EQ(FileCRC32(c.path), 0u) << c.path << " is never opened";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EachKernel, FileCRC32Test,

@@ -140,6 +140,25 @@ TEST_F(LinuxFileSystemTest, PrefersTheExactNameThenTheFirstInByteOrder) {
     EXPECT_EQ(files.toNative("C:\\A.TXT"), native("A.txt"));
 }
 
+TEST_F(LinuxFileSystemTest, IgnoresTrailingDotsAndBlanksOfExistingNames) {
+    makeFile("README");
+    makeFile("Data/x.txt");
+    makeFile("kept./y");
+    const struct {
+        std::string program;
+        std::string native;
+    } cases[] = {
+        {"C:\\README.", native("README")},          {"C:\\readme. .", native("README")},
+        {"C:\\Data.\\x.txt", native("Data/x.txt")}, {"C:\\Data \\X.TXT.", native("Data/x.txt")},
+        {"C:\\kept.\\y", native("kept./y")},        {"C:\\New.", native("New.")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(files.toNative(c.program), c.native) << c.program;
+    }
+    EXPECT_TRUE(files.exists("C:\\README."));
+    EXPECT_FALSE(files.exists("C:\\..."));
+}
+
 TEST_F(LinuxFileSystemTest, ExistingNamesSurviveTheRoundTrip) {
     const std::string names[] = {"Data/Photo.jpg", "Čára.txt", "with space/x.tar.gz", ".hidden"};
     for (const auto& name : names) {
@@ -200,26 +219,35 @@ TEST_F(LinuxFileSystemTest, ReadStreamDeliversTheFileInPieces) {
     EXPECT_EQ(stream->read(buffer), 0u) << "the end stays the end";
 }
 
-TEST_F(LinuxFileSystemTest, OpensOnlyFilesForReading) {
+TEST_F(LinuxFileSystemTest, OpensOnlyRegularFilesAndNeverWaits) {
     makeFile("Data/x.txt");
+    ASSERT_EQ(::mkfifo(native("pipe").c_str(), 0600), 0);
+    fs::create_symlink(native("Data/x.txt"), native("link"));
+    EXPECT_NE(files.openRead("C:\\link"), nullptr) << "a link to a file is followed";
     EXPECT_EQ(files.openRead("C:\\Data"), nullptr);
     EXPECT_EQ(files.openRead("C:\\missing.txt"), nullptr);
-    EXPECT_EQ(files.readAll("C:\\Data"), std::nullopt);
-    EXPECT_EQ(files.readAll("C:\\missing.txt"), std::nullopt);
+    EXPECT_EQ(files.openRead("C:\\pipe"), nullptr) << "a pipe without a writer would block";
+    EXPECT_EQ(files.openRead("Z:\\dev\\zero"), nullptr) << "a device has no end";
 }
 
-TEST_F(LinuxFileSystemTest, ReadAllReturnsEveryByte) {
-    // Sizes around the internal chunk of 64 KiB.
-    for (const std::size_t size : {0u, 1u, 65535u, 65536u, 65537u, 200000u}) {
-        std::string bytes(size, '\0');
-        for (std::size_t i = 0; i < size; ++i) {
-            bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-        }
-        makeFile("blob.bin", bytes);
-        const auto read = files.readAll("C:\\blob.bin");
-        ASSERT_TRUE(read.has_value()) << size;
-        EXPECT_TRUE(*read == bytes) << "contents of " << size << " bytes differ";
-    }
+TEST_F(LinuxFileSystemTest, StatusTellsKindsAndVersions) {
+    makeFile("a.bin", "abc");
+    ASSERT_EQ(::mkfifo(native("pipe").c_str(), 0600), 0);
+    const auto file = files.status("C:\\A.BIN");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->kind, platform::EntryKind::RegularFile);
+    EXPECT_EQ(file->length, 3);
+    EXPECT_EQ(files.status("C:\\")->kind, platform::EntryKind::Directory);
+    EXPECT_EQ(files.status("C:\\pipe")->kind, platform::EntryKind::Other);
+    EXPECT_EQ(files.status("C:\\missing"), std::nullopt);
+
+    const auto stream = files.openRead("C:\\a.bin");
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(stream->status(), file) << "the open file is the one the name shows";
+    makeFile("b.bin", "abc");
+    fs::rename(native("b.bin"), native("a.bin"));
+    EXPECT_NE(files.status("C:\\a.bin"), file) << "a file put in its place is another file";
+    EXPECT_EQ(stream->status(), file) << "the open file stays what it was";
 }
 
 TEST_F(LinuxFileSystemTest, ReplaceFileCreatesAndReplaces) {
@@ -285,6 +313,20 @@ TEST_F(LinuxFileSystemTest, RemovesFilesOnly) {
     EXPECT_FALSE(files.removeFile("C:\\Data\\Gone.txt"));
     EXPECT_FALSE(files.removeFile("C:\\Data"));
     EXPECT_TRUE(fs::is_directory(native("Data")));
+}
+
+TEST_F(LinuxFileSystemTest, TypedPathsInEitherNotation) {
+    const struct {
+        std::string typed;
+        std::string program;
+    } cases[] = {
+        {"/tmp/a b.bin", "Z:\\tmp\\a b.bin"}, {native("Data/x.bin"), "C:\\Data\\x.bin"},
+        {"/usr/../etc/", "Z:\\etc"},          {"C:\\Data\\x.bin", "C:\\Data\\x.bin"},
+        {"relative/x.bin", "relative/x.bin"}, {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(files.fromTyped(c.typed), c.program) << c.typed;
+    }
 }
 
 }  // namespace

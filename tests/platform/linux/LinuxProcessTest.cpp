@@ -51,6 +51,23 @@ TEST(LinuxProcess, CommandLineWritesNativePathsAsProgramPaths) {
         {"program path as switch value", {"/SourceFile:C:\\x"}, "/SourceFile:C:\\x"},
         {"missing relative name", {"nothing.txt"}, "nothing.txt"},
         {"switch name with a digit", {"/Source1:/x"}, "/Source1:/x"},
+        {"blanks around a path", {"  " + native("x.jpg.CRC") + " "}, program("x.jpg.CRC")},
+        {"blank after the colon",
+         {"/SourceFile: " + native("a b.iso") + " "},
+         "/SourceFile:" + program("a b.iso")},
+        {"switch and path as two arguments",
+         {"/SourceFile:", native("a b.iso"), "/Auto"},
+         "/SourceFile:" + program("a b.iso") + " /Auto"},
+        {"missing path as the second argument",
+         {"/SourceFile:", native("missing.iso")},
+         "/SourceFile:" + program("missing.iso")},
+        {"switch after an empty value", {"/SourceFile:", "/Auto"}, "/SourceFile: /Auto"},
+        {"whole command line as one argument",
+         {"/Auto /SourceFile:" + native("a b.iso")},
+         "/Auto /SourceFile:" + program("a b.iso")},
+        {"whole command line, the path first",
+         {"/SourceFile:" + native("missing.iso") + " /Auto"},
+         "/SourceFile:" + program("missing.iso") + " /Auto"},
     };
     for (const auto& c : cases) {
         std::vector<const char*> argv = {"sumora"};
