@@ -14,6 +14,8 @@
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Text.h"
+#include "settings/frmOptions.h"
+#include "settings/modOptions.h"
 
 namespace app {
 
@@ -102,8 +104,9 @@ void frmSumora::addMenus() {
         mnuFile_ExitProgram_Click();
     };
     add(ControlKind::Menu, "mnuOptions", "&Nastavení");
-    // The options dialog comes later; its item stays disabled until then.
-    item("mnuOptions", "mnuOptions_Options", "&Nastavení").setEnabled(false);
+    item("mnuOptions", "mnuOptions_Options", "&Nastavení").onClick = [this] {
+        mnuOptions_Options_Click();
+    };
     add(ControlKind::Menu, "mnuAbout", "&O programu");
     item("mnuAbout", "mnuAbout_Help", "&Nápověda").onClick = [this] { mnuAbout_Help_Click(); };
     item("mnuAbout", "mnuAbout_About", "&O programu").onClick = [this] { mnuAbout_About_Click(); };
@@ -112,6 +115,7 @@ void frmSumora::addMenus() {
 void frmSumora::Form_Load() {
     Label3.setText(std::string(identity::kProductName) + ", ver." + identity::VersionLabel() +
                    ", build " + identity::BuildLabel());
+    settings::LoadConfiguration(desktop_);
     SplitCommandLine();
     interpretCommandLine();
     if (!ended_ && AutoRun) {
@@ -242,6 +246,11 @@ void frmSumora::txtCRC32Result_GotFocus() {
 
 void frmSumora::mnuFile_ExitProgram_Click() {
     EndProgram();
+}
+
+void frmSumora::mnuOptions_Options_Click() {
+    settings::frmOptions options(desktop_);
+    desktop_.showModal(options);
 }
 
 void frmSumora::mnuAbout_Help_Click() {

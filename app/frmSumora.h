@@ -25,6 +25,7 @@ public:
     void mnuFile_OpenFileCRC_Click();
     void mnuFile_OpenFile_Click();
     void mnuFile_ExitProgram_Click();
+    void mnuOptions_Options_Click();
     void mnuAbout_Help_Click();
     void mnuAbout_About_Click();
     void txtPathAndFileName_Change();

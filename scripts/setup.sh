@@ -10,6 +10,7 @@ packages=(
     libcurl4-openssl-dev
     zlib1g-dev libdeflate-dev libisal-dev
     xvfb xauth rhash hyperfine python3
+    shared-mime-info desktop-file-utils libglib2.0-bin
 )
 
 missing=()
