@@ -166,6 +166,10 @@ TEST_F(QtBackendTest, FollowsChangesMadeByCode) {
     EXPECT_EQ(window.windowTitle().toStdString(), "Stahuji 50 %");
     form.move(150, 300);
     EXPECT_EQ(window.pos(), QPoint(10, 20));
+    form.setVisible(false);
+    EXPECT_FALSE(window.isVisible()) << "a loaded form may hide";
+    form.setVisible(true);
+    EXPECT_TRUE(window.isVisible());
 
     form.control("chkSure").setVisible(false);
     form.control("chkSure").setValue(1);
