@@ -41,6 +41,8 @@ public:
     virtual void userChangedValue(Form& form, Control& control, std::int64_t value) = 0;
     virtual void userChangedListIndex(Form& form, Control& control, int index) = 0;
     virtual void userClickedForm(Form& form) = 0;
+    // The keyboard focus moved to a control.
+    virtual void userFocused(Form& form, Control& control) = 0;
     // focus is the control that has the keyboard focus, or nullptr for the form itself.
     virtual void userPressedKey(Form& form, Control* focus, int keyCode, int shift) = 0;
     virtual void userClosed(Form& form) = 0;

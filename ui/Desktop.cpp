@@ -267,6 +267,12 @@ void Desktop::userClickedForm(Form& form) {
     }
 }
 
+void Desktop::userFocused(Form& form, Control& control) {
+    if (takesInput(form, control)) {
+        call(control.onGotFocus);
+    }
+}
+
 void Desktop::userPressedKey(Form& form, Control* focus, int keyCode, int shift) {
     constexpr int kEscape = 27;
     constexpr int kEnter = 13;

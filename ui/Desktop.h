@@ -88,6 +88,7 @@ private:
     void userChangedValue(Form& form, Control& control, std::int64_t value) override;
     void userChangedListIndex(Form& form, Control& control, int index) override;
     void userClickedForm(Form& form) override;
+    void userFocused(Form& form, Control& control) override;
     void userPressedKey(Form& form, Control* focus, int keyCode, int shift) override;
     void userClosed(Form& form) override;
     void timerElapsed(Form& form, Control& timer) override;

@@ -84,6 +84,10 @@ Control& Form::add(ControlKind kind, const std::string& name, const std::string&
     }
     auto& control = *controls_.emplace_back(std::make_unique<Control>(kind, name));
     control.setFont(state_.font);
+    // Boxes one types in or picks from have the window colour, as on Windows.
+    if (kind == ControlKind::TextBox || kind == ControlKind::ListBox) {
+        control.setBackColor(Color::window());
+    }
     control.setText(text);
     control.setGeometry(geometry);
     return control;

@@ -2,18 +2,22 @@
 
 namespace ui::qt {
 
+Binding::Binding(Control& model, const BindingContext& context)
+    : control_(model), form_(context.form), host_(context.host) {}
+
 Binding::~Binding() {
-    detach();
+    Binding::detach();
 }
 
 void Binding::attach() {
     attached_ = true;
     control_.observer = [this](Control&, Property property) { apply(property); };
     for (const Property property :
-         {Property::Text, Property::Enabled, Property::Visible, Property::Geometry,
-          Property::FontSize, Property::Items, Property::ListIndex, Property::Selection,
-          Property::Maximum, Property::Value, Property::Interval, Property::Picture,
-          Property::Url}) {
+         {Property::Text, Property::Enabled, Property::Visible, Property::Geometry, Property::Font,
+          Property::Alignment, Property::BackStyle, Property::BackColor, Property::Items,
+          Property::ListIndex, Property::Selection, Property::Maximum, Property::Value,
+          Property::Interval, Property::Picture, Property::Url, Property::Default, Property::Cancel,
+          Property::Clip}) {
         apply(property);
     }
 }
@@ -22,14 +26,6 @@ void Binding::detach() {
     if (attached_) {
         attached_ = false;
         control_.observer = nullptr;
-    }
-}
-
-void Binding::fire(const std::function<void()>& handler) const {
-    // A copy, as a handler may replace itself while it runs.
-    if (attached_ && handler) {
-        const auto call = handler;
-        call();
     }
 }
 

@@ -1,29 +1,37 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "ui/Backend.h"
 #include "ui/Control.h"
 
 class QWidget;
 
 namespace ui::qt {
 
-// Mirrors one control of the model onto Qt and reports the user's actions back. attach()
-// makes it the control's observer and applies every property; detach() ends that before the
-// widgets go, and from then on nothing reaches the model, so a form and its widgets may be
-// destroyed in either order.
+// What the window offers the bindings of its controls.
+struct BindingContext {
+    Form& form;
+    BackendHost& host;
+    QWidget* parent = nullptr;  // the client area or the frame the control lies in
+};
+
+// Mirrors one control of the model onto Qt and reports the user's actions to the host.
+// attach() makes it the control's observer and applies every property; detach() ends that
+// before the widgets go, and from then on nothing reaches the model or the host, so a form
+// and its widgets may be destroyed in either order.
 class Binding : public QObject {
 public:
-    explicit Binding(Control& model) : control_(model) {}
+    Binding(Control& model, const BindingContext& context);
     ~Binding() override;
     Binding(const Binding&) = delete;
     Binding& operator=(const Binding&) = delete;
 
     void attach();
-    void detach();
+    virtual void detach();
 
     Control& control() const { return control_; }
     // The widget standing for the control in the client area; none for menus and timers.
@@ -32,24 +40,32 @@ public:
 protected:
     virtual void apply(Property property) = 0;
     bool attached() const { return attached_; }
-    // Calls a handler of the model while attached.
-    void fire(const std::function<void()>& handler) const;
+
+    // Tells the host of a user's action while attached. The host may refuse it (a control
+    // beneath a modal window), so the property it touched is shown from the model again.
+    template <class Action>
+    void report(Action action, std::optional<Property> shownAgain = std::nullopt) {
+        if (!attached_) {
+            return;
+        }
+        action(host_, form_, control_);
+        if (attached_ && shownAgain) {
+            apply(*shownAgain);
+        }
+    }
 
 private:
     Control& control_;
+    Form& form_;
+    BackendHost& host_;
     bool attached_ = false;
 };
 
-// What the window offers the bindings of its controls.
-struct BindingContext {
-    QWidget* client = nullptr;
-    std::function<bool(const std::string& url)> openUrl;
-};
-
-// The binding for a control shown as a widget in the client area (every kind but menus,
-// menu items and timers), with its widget made a child of context.client.
+// The binding for a control shown as a widget (every kind but menus, menu items and timers),
+// with its widget made a child of context.parent.
 std::unique_ptr<Binding> makeWidgetBinding(Control& control, const BindingContext& context);
 std::unique_ptr<Binding> makeTextBoxBinding(Control& control, const BindingContext& context);
-std::unique_ptr<Binding> makeTimerBinding(Control& control);
+std::unique_ptr<Binding> makeAnimationBinding(Control& control, const BindingContext& context);
+std::unique_ptr<Binding> makeTimerBinding(Control& control, const BindingContext& context);
 
 }  // namespace ui::qt

@@ -13,10 +13,13 @@ namespace {
 
 void applyToAction(QAction& action, const Control& control, Property property) {
     switch (property) {
-        case Property::Text:
-            action.setText(toQString(control.text()));
-            action.setSeparator(control.text() == "-");
+        case Property::Text: {
+            // A separator carries no text: some styles draw a separator's text beside the line.
+            const bool separator = control.text() == "-";
+            action.setSeparator(separator);
+            action.setText(separator ? QString() : toQString(control.text()));
             break;
+        }
         case Property::Enabled:
             action.setEnabled(control.enabled());
             break;
@@ -28,12 +31,17 @@ void applyToAction(QAction& action, const Control& control, Property property) {
     }
 }
 
-// A menu fires its click handler when it opens, before its items are shown.
+void reportClick(BackendHost& host, Form& form, Control& control) {
+    host.userClicked(form, control);
+}
+
+// A menu is clicked when it opens, before its items are shown.
 class MenuBinding : public Binding {
 public:
-    MenuBinding(Control& model, QMenu* menu) : Binding(model), menu_(menu) {
+    MenuBinding(Control& model, const BindingContext& context, QMenu* menu)
+        : Binding(model, context), menu_(menu) {
         menu_->setObjectName(toQString(model.name()));
-        QObject::connect(menu_, &QMenu::aboutToShow, this, [this] { fire(control().onClick); });
+        QObject::connect(menu_, &QMenu::aboutToShow, this, [this] { report(reportClick); });
     }
 
 protected:
@@ -51,9 +59,10 @@ private:
 
 class MenuItemBinding : public Binding {
 public:
-    MenuItemBinding(Control& model, QAction* action) : Binding(model), action_(action) {
+    MenuItemBinding(Control& model, const BindingContext& context, QAction* action)
+        : Binding(model, context), action_(action) {
         action_->setObjectName(toQString(model.name()));
-        QObject::connect(action_, &QAction::triggered, this, [this] { fire(control().onClick); });
+        QObject::connect(action_, &QAction::triggered, this, [this] { report(reportClick); });
     }
 
 protected:
@@ -65,7 +74,9 @@ private:
 
 }  // namespace
 
-std::vector<std::unique_ptr<Binding>> makeMenuBindings(Form& form, QMenuBar& bar) {
+std::vector<std::unique_ptr<Binding>> makeMenuBindings(const BindingContext& context,
+                                                       QMenuBar& bar) {
+    const Form& form = context.form;
     std::vector<std::unique_ptr<Binding>> bindings;
     std::map<std::string, QMenu*> menus;
     const auto parentMenu = [&](const Control& control) {
@@ -81,10 +92,10 @@ std::vector<std::unique_ptr<Binding>> makeMenuBindings(Form& form, QMenuBar& bar
             QMenu* menu = control->parentName().empty() ? bar.addMenu(QString())
                                                         : parentMenu(*control)->addMenu(QString());
             menus[control->name()] = menu;
-            bindings.push_back(std::make_unique<MenuBinding>(*control, menu));
+            bindings.push_back(std::make_unique<MenuBinding>(*control, context, menu));
         } else if (control->kind() == ControlKind::MenuItem) {
             QAction* action = parentMenu(*control)->addAction(QString());
-            bindings.push_back(std::make_unique<MenuItemBinding>(*control, action));
+            bindings.push_back(std::make_unique<MenuItemBinding>(*control, context, action));
         }
     }
     return bindings;

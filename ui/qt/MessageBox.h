@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/Desktop.h"
+#include "ui/MessageBox.h"
 
 class QWidget;
 

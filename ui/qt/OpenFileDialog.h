@@ -1,21 +1,21 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "ui/CommonDialog.h"
+#include "ui/FileDialogPolicy.h"
 
 class QWidget;
 
 namespace ui::qt {
 
-// Qt name filters for a dialog filter "Description|pattern|...": patterns of one entry are
-// separated by ";", and "*.*" means every file, also names without a dot.
-QStringList nameFilters(const std::string& filter);
+// Qt name filters for the dialog's entries: "Description (pattern pattern)".
+QStringList nameFilters(const std::vector<NameFilter>& filters);
 
-// The open-file dialog for the shared state, Qt's own widget dialog on every system. With
-// hideReadOnly a typed name that does not exist is accepted too. On acceptance the chosen
-// path becomes dialog.fileName and the result is true; cancelling gives false.
-bool showOpenFileDialog(CommonDialog& dialog, QWidget* parent);
+// The open-file dialog for the request, Qt's own widget dialog on every system. The chosen
+// program path, or nothing when it is cancelled.
+std::optional<std::string> showOpenFileDialog(const FileDialogRequest& request, QWidget* parent);
 
 }  // namespace ui::qt

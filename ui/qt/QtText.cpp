@@ -10,22 +10,6 @@ std::string toUtf8(const QString& text) {
     return text.toStdString();
 }
 
-int utf16Index(const QString& text, int codePoints) {
-    qsizetype index = 0;
-    for (int i = 0; i < codePoints && index < text.size(); ++i) {
-        index += text.at(index).isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
-    }
-    return static_cast<int>(index);
-}
-
-int codePointIndex(const QString& text, int utf16Units) {
-    int codePoints = 0;
-    for (qsizetype index = 0; index < utf16Units && index < text.size(); ++codePoints) {
-        index += text.at(index).isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
-    }
-    return codePoints;
-}
-
 QString withoutAccessKeys(const std::string& caption) {
     const QString text = toQString(caption);
     QString shown;

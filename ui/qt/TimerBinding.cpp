@@ -5,13 +5,20 @@
 namespace ui::qt {
 namespace {
 
-// Fires onTimer every interval while the control is enabled; a new interval or enabling it
-// again starts the count afresh.
+// Ticks every interval while the control is enabled; a new interval or enabling it again
+// starts the count afresh.
 class TimerBinding : public Binding {
 public:
-    explicit TimerBinding(Control& model) : Binding(model) {
+    TimerBinding(Control& model, const BindingContext& context) : Binding(model, context) {
         timer_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] { fire(control().onTimer); });
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] {
+            report([](BackendHost& host, Form& form, Control& c) { host.timerElapsed(form, c); });
+        });
+    }
+
+    void detach() override {
+        timer_.stop();
+        Binding::detach();
     }
 
 protected:
@@ -32,8 +39,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Binding> makeTimerBinding(Control& control) {
-    return std::make_unique<TimerBinding>(control);
+std::unique_ptr<Binding> makeTimerBinding(Control& control, const BindingContext& context) {
+    return std::make_unique<TimerBinding>(control, context);
 }
 
 }  // namespace ui::qt

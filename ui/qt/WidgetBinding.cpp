@@ -1,15 +1,15 @@
 #include "ui/qt/WidgetBinding.h"
 
-#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWidget>
-#include <cmath>
 
-#include "ui/qt/KeyCodes.h"
+#include "ui/qt/Looks.h"
 #include "ui/qt/QtText.h"
 
 namespace ui::qt {
 
-WidgetBinding::WidgetBinding(Control& model, QWidget* widget) : Binding(model), widget_(widget) {
+WidgetBinding::WidgetBinding(Control& model, const BindingContext& context, QWidget* widget)
+    : Binding(model, context), widget_(widget) {
     widget_->setObjectName(toQString(model.name()));
     widget_->installEventFilter(this);
 }
@@ -23,38 +23,45 @@ void WidgetBinding::apply(Property property) {
         case Property::Visible:
             widget_->setVisible(c.visible());
             break;
-        case Property::Geometry: {
-            const Rect& g = c.geometry();
-            widget_->setGeometry(g.left, g.top, g.width, g.height);
+        case Property::Geometry:
+            widget_->setGeometry(pixelRect(c.geometry()));
             break;
-        }
-        case Property::FontSize: {
-            // Geometry is in pixels at 96 dpi, so the type is sized the same way to keep
-            // captions fitting their controls whatever the screen's dpi.
-            QFont font = widget_->font();
-            font.setPixelSize(static_cast<int>(std::lround(c.fontSize() * 96.0 / 72.0)));
-            widget_->setFont(font);
+        case Property::Font:
+            widget_->setFont(qtFont(c.font(), *widget_));
             break;
-        }
+        case Property::BackStyle:
+        case Property::BackColor:
+            if (background() == Background::Caption) {
+                paintBackground(*widget_, c.backStyle(), c.backColor());
+            } else if (background() == Background::Box) {
+                QPalette palette = widget_->palette();
+                palette.setColor(QPalette::Base, qtColor(c.backColor()));
+                widget_->setPalette(palette);
+            }
+            break;
         default:
             break;
     }
 }
 
+void WidgetBinding::focusIn() {
+    report(
+        [](BackendHost& host, Form& form, Control& control) { host.userFocused(form, control); });
+}
+
 bool WidgetBinding::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == widget_ && attached()) {
-        if (event->type() == QEvent::KeyPress && control().onKeyDown) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const int code = virtualKeyCode(key->key(), key->modifiers());
-            if (code != 0) {
-                const auto handler = control().onKeyDown;
-                handler(code, shiftMask(key->modifiers()));
-            }
-        } else if (event->type() == QEvent::FocusIn) {
-            focusIn();
-        }
+    if (watched == widget_ && event->type() == QEvent::FocusIn) {
+        focusIn();
     }
     return false;
+}
+
+bool WidgetBinding::isClick(const QEvent& event, const QWidget& widget) {
+    if (event.type() != QEvent::MouseButtonRelease) {
+        return false;
+    }
+    const auto& mouse = static_cast<const QMouseEvent&>(event);
+    return mouse.button() == Qt::LeftButton && widget.rect().contains(mouse.position().toPoint());
 }
 
 }  // namespace ui::qt

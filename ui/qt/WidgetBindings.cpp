@@ -1,13 +1,15 @@
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
+#include "ui/qt/Looks.h"
 #include "ui/qt/Pictures.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/WidgetBinding.h"
@@ -22,80 +24,111 @@ QLabel* newLabel(QWidget* parent) {
     return label;
 }
 
-// Labels lie over the form's background; a long caption wraps within the label, or widens
-// an auto-sized one.
-class LabelBinding : public WidgetBinding {
+// Labels, pictures and hyperlink labels: a left click on them is theirs, not the form's.
+class ClickableBinding : public WidgetBinding {
 public:
-    LabelBinding(Control& model, QWidget* parent) : LabelBinding(model, newLabel(parent)) {}
+    ClickableBinding(Control& model, const BindingContext& context, QLabel* label)
+        : WidgetBinding(model, context, label), label_(label) {}
 
 protected:
-    void apply(Property property) override {
-        WidgetBinding::apply(property);
-        if (property == Property::Text) {
-            label_->setText(withoutAccessKeys(control().text()));
-        }
-        if (control().autoSize() && (property == Property::Text || property == Property::Geometry ||
-                                     property == Property::FontSize)) {
-            const Rect& geometry = control().geometry();
-            label_->resize(std::max(geometry.width, label_->sizeHint().width()), geometry.height);
-        }
-    }
-
-private:
-    LabelBinding(Control& model, QLabel* label) : WidgetBinding(model, label), label_(label) {
-        label_->setWordWrap(!model.autoSize());
-    }
-
-    QLabel* label_;
-};
-
-// A caption in link style that opens its address when clicked.
-class HyperLinkBinding : public WidgetBinding {
-public:
-    HyperLinkBinding(Control& model, const BindingContext& context)
-        : HyperLinkBinding(model, newLabel(context.client), context.openUrl) {}
-
-protected:
-    void apply(Property property) override {
-        WidgetBinding::apply(property);
-        if (property == Property::Text) {
-            label_->setText(toQString(control().text()));
-        }
-    }
-
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == label_ && event->type() == QEvent::MouseButtonRelease && attached()) {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton && label_->rect().contains(mouse->pos())) {
-                if (openUrl_ && !control().url().empty()) {
-                    openUrl_(control().url());
-                }
-                fire(control().onClick);
+        if (watched == label_) {
+            if (isClick(*event, *label_)) {
+                report([](BackendHost& host, Form& form, Control& control) {
+                    host.userClicked(form, control);
+                });
+                return true;
+            }
+            if (event->type() == QEvent::MouseButtonPress ||
+                event->type() == QEvent::MouseButtonRelease) {
+                return true;
             }
         }
         return WidgetBinding::eventFilter(watched, event);
     }
 
+    QLabel& label() const { return *label_; }
+
 private:
-    HyperLinkBinding(Control& model, QLabel* label, std::function<bool(const std::string&)> openUrl)
-        : WidgetBinding(model, label), label_(label), openUrl_(std::move(openUrl)) {
-        QPalette palette = label_->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-        label_->setPalette(palette);
-        QFont font = label_->font();
-        font.setUnderline(true);
-        label_->setFont(font);
-        label_->setCursor(Qt::PointingHandCursor);
+    QLabel* label_;
+};
+
+// A caption that wraps within the label, or widens an auto-sized one.
+class LabelBinding : public ClickableBinding {
+public:
+    LabelBinding(Control& model, const BindingContext& context)
+        : ClickableBinding(model, context, newLabel(context.parent)) {
+        label().setWordWrap(!model.autoSize());
     }
 
-    QLabel* label_;
-    std::function<bool(const std::string&)> openUrl_;
+protected:
+    void apply(Property property) override {
+        ClickableBinding::apply(property);
+        if (property == Property::Text) {
+            label().setText(withoutAccessKeys(control().text()));
+        } else if (property == Property::Alignment) {
+            label().setAlignment(qtAlignment(control().alignment()) | Qt::AlignTop);
+        }
+        if (control().autoSize() && (property == Property::Text || property == Property::Geometry ||
+                                     property == Property::Font)) {
+            const QRect geometry = pixelRect(control().geometry());
+            label().resize(std::max(geometry.width(), label().sizeHint().width()),
+                           geometry.height());
+        }
+    }
+};
+
+// A caption in link style, or its picture instead when it has one; the host opens the
+// address when it is clicked.
+class HyperLinkBinding : public ClickableBinding {
+public:
+    HyperLinkBinding(Control& model, const BindingContext& context)
+        : ClickableBinding(model, context, newLabel(context.parent)) {
+        QPalette palette = label().palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        label().setPalette(palette);
+        label().setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void apply(Property property) override {
+        ClickableBinding::apply(property);
+        if (property == Property::Font) {
+            QFont font = label().font();
+            font.setUnderline(true);
+            label().setFont(font);
+        } else if (property == Property::Alignment) {
+            label().setAlignment(qtAlignment(control().alignment()) | Qt::AlignTop);
+        } else if (property == Property::Text || property == Property::Picture) {
+            const QPixmap shown = picture(control().picture());
+            if (shown.isNull()) {
+                label().setText(toQString(control().text()));
+            } else {
+                label().setPixmap(shown);
+            }
+        }
+    }
+};
+
+// Pictures show their resource at its own size from the top left, as a picture box does.
+class PictureBinding : public ClickableBinding {
+public:
+    PictureBinding(Control& model, const BindingContext& context)
+        : ClickableBinding(model, context, newLabel(context.parent)) {}
+
+protected:
+    void apply(Property property) override {
+        ClickableBinding::apply(property);
+        if (property == Property::Picture) {
+            label().setPixmap(picture(control().picture()));
+        }
+    }
 };
 
 class ButtonBinding : public WidgetBinding {
 public:
-    ButtonBinding(Control& model, QWidget* parent)
-        : ButtonBinding(model, new QPushButton(parent)) {}
+    ButtonBinding(Control& model, const BindingContext& context)
+        : ButtonBinding(model, context, new QPushButton(context.parent)) {}
 
 protected:
     void apply(Property property) override {
@@ -104,12 +137,18 @@ protected:
             button_->setText(toQString(control().text()));
         }
     }
+    Background background() const override { return Background::None; }
 
 private:
-    ButtonBinding(Control& model, QPushButton* button)
-        : WidgetBinding(model, button), button_(button) {
+    ButtonBinding(Control& model, const BindingContext& context, QPushButton* button)
+        : WidgetBinding(model, context, button), button_(button) {
+        // The shared layer presses the default and cancel buttons; a button of Qt's own would
+        // press itself on Enter too.
         button_->setAutoDefault(false);
-        QObject::connect(button_, &QPushButton::clicked, this, [this] { fire(control().onClick); });
+        button_->setDefault(false);
+        QObject::connect(button_, &QPushButton::clicked, this, [this] {
+            report([](BackendHost& host, Form& form, Control& c) { host.userClicked(form, c); });
+        });
     }
 
     QPushButton* button_;
@@ -117,8 +156,8 @@ private:
 
 class CheckBoxBinding : public WidgetBinding {
 public:
-    CheckBoxBinding(Control& model, QWidget* parent)
-        : CheckBoxBinding(model, new QCheckBox(parent)) {}
+    CheckBoxBinding(Control& model, const BindingContext& context)
+        : CheckBoxBinding(model, context, new QCheckBox(context.parent)) {}
 
 protected:
     void apply(Property property) override {
@@ -126,7 +165,7 @@ protected:
         if (property == Property::Text) {
             box_->setText(toQString(control().text()));
         } else if (property == Property::Value) {
-            const int value = control().value();
+            const std::int64_t value = control().value();
             box_->setCheckState(value == 0   ? Qt::Unchecked
                                 : value == 1 ? Qt::Checked
                                              : Qt::PartiallyChecked);
@@ -134,12 +173,13 @@ protected:
     }
 
 private:
-    CheckBoxBinding(Control& model, QCheckBox* box) : WidgetBinding(model, box), box_(box) {
+    CheckBoxBinding(Control& model, const BindingContext& context, QCheckBox* box)
+        : WidgetBinding(model, context, box), box_(box) {
         // clicked, unlike toggled, comes only from the user, so code's changes do not echo.
         QObject::connect(box_, &QCheckBox::clicked, this, [this](bool checked) {
-            if (attached()) {
-                control().userSetsValue(checked ? 1 : 0);
-            }
+            report([checked](BackendHost& host, Form& form,
+                             Control& c) { host.userChangedValue(form, c, checked ? 1 : 0); },
+                   Property::Value);
         });
     }
 
@@ -148,8 +188,8 @@ private:
 
 class ListBoxBinding : public WidgetBinding {
 public:
-    ListBoxBinding(Control& model, QWidget* parent)
-        : ListBoxBinding(model, new QListWidget(parent)) {}
+    ListBoxBinding(Control& model, const BindingContext& context)
+        : ListBoxBinding(model, context, new QListWidget(context.parent)) {}
 
 protected:
     void apply(Property property) override {
@@ -170,13 +210,16 @@ protected:
         }
         applying_ = false;
     }
+    Background background() const override { return Background::Box; }
 
 private:
-    ListBoxBinding(Control& model, QListWidget* list) : WidgetBinding(model, list), list_(list) {
+    ListBoxBinding(Control& model, const BindingContext& context, QListWidget* list)
+        : WidgetBinding(model, context, list), list_(list) {
         QObject::connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-            if (attached() && !applying_) {
-                control().userSetsListIndex(row);
-                fire(control().onClick);
+            if (!applying_) {
+                report([row](BackendHost& host, Form& form,
+                             Control& c) { host.userChangedListIndex(form, c, row); },
+                       Property::ListIndex);
             }
         });
     }
@@ -187,7 +230,8 @@ private:
 
 class FrameBinding : public WidgetBinding {
 public:
-    FrameBinding(Control& model, QWidget* parent) : FrameBinding(model, new QGroupBox(parent)) {}
+    FrameBinding(Control& model, const BindingContext& context)
+        : FrameBinding(model, context, new QGroupBox(context.parent)) {}
 
 protected:
     void apply(Property property) override {
@@ -198,54 +242,36 @@ protected:
     }
 
 private:
-    FrameBinding(Control& model, QGroupBox* frame) : WidgetBinding(model, frame), frame_(frame) {}
+    FrameBinding(Control& model, const BindingContext& context, QGroupBox* frame)
+        : WidgetBinding(model, context, frame), frame_(frame) {}
 
     QGroupBox* frame_;
 };
 
-// Pictures show their resource at its own size from the top left, as a picture box does.
-class PictureBinding : public WidgetBinding {
-public:
-    PictureBinding(Control& model, QWidget* parent) : PictureBinding(model, newLabel(parent)) {}
-
-protected:
-    void apply(Property property) override {
-        WidgetBinding::apply(property);
-        if (property == Property::Picture) {
-            label_->setPixmap(picture(control().picture()));
-        }
-    }
-
-private:
-    PictureBinding(Control& model, QLabel* label) : WidgetBinding(model, label), label_(label) {}
-
-    QLabel* label_;
-};
-
-// Holds the place of an animation player; it shows nothing.
-class AnimationBinding : public WidgetBinding {
-public:
-    AnimationBinding(Control& model, QWidget* parent) : WidgetBinding(model, newLabel(parent)) {}
-};
-
+// QProgressBar counts in int; larger amounts (bytes of a big file) are scaled down to fit.
 class ProgressBarBinding : public WidgetBinding {
 public:
-    ProgressBarBinding(Control& model, QWidget* parent)
-        : ProgressBarBinding(model, new QProgressBar(parent)) {}
+    ProgressBarBinding(Control& model, const BindingContext& context)
+        : ProgressBarBinding(model, context, new QProgressBar(context.parent)) {}
 
 protected:
     void apply(Property property) override {
         WidgetBinding::apply(property);
         if (property == Property::Maximum || property == Property::Value) {
+            constexpr std::int64_t kLargest = std::numeric_limits<int>::max();
+            const std::int64_t maximum = std::max<std::int64_t>(0, control().maximum());
+            const std::int64_t scale = maximum / kLargest + 1;
             // QProgressBar ignores a value outside its range instead of showing the nearest.
-            const int maximum = std::max(0, control().maximum());
-            bar_->setRange(0, maximum);
-            bar_->setValue(std::clamp(control().value(), 0, maximum));
+            const std::int64_t value = std::clamp<std::int64_t>(control().value(), 0, maximum);
+            bar_->setRange(0, static_cast<int>(maximum / scale));
+            bar_->setValue(static_cast<int>(value / scale));
         }
     }
+    Background background() const override { return Background::None; }
 
 private:
-    ProgressBarBinding(Control& model, QProgressBar* bar) : WidgetBinding(model, bar), bar_(bar) {
+    ProgressBarBinding(Control& model, const BindingContext& context, QProgressBar* bar)
+        : WidgetBinding(model, context, bar), bar_(bar) {
         bar_->setTextVisible(false);
     }
 
@@ -255,28 +281,27 @@ private:
 }  // namespace
 
 std::unique_ptr<Binding> makeWidgetBinding(Control& control, const BindingContext& context) {
-    QWidget* parent = context.client;
     switch (control.kind()) {
         case ControlKind::Label:
-            return std::make_unique<LabelBinding>(control, parent);
+            return std::make_unique<LabelBinding>(control, context);
         case ControlKind::HyperLink:
             return std::make_unique<HyperLinkBinding>(control, context);
         case ControlKind::TextBox:
             return makeTextBoxBinding(control, context);
         case ControlKind::Button:
-            return std::make_unique<ButtonBinding>(control, parent);
+            return std::make_unique<ButtonBinding>(control, context);
         case ControlKind::CheckBox:
-            return std::make_unique<CheckBoxBinding>(control, parent);
+            return std::make_unique<CheckBoxBinding>(control, context);
         case ControlKind::ListBox:
-            return std::make_unique<ListBoxBinding>(control, parent);
+            return std::make_unique<ListBoxBinding>(control, context);
         case ControlKind::Frame:
-            return std::make_unique<FrameBinding>(control, parent);
+            return std::make_unique<FrameBinding>(control, context);
         case ControlKind::Picture:
-            return std::make_unique<PictureBinding>(control, parent);
+            return std::make_unique<PictureBinding>(control, context);
         case ControlKind::Animation:
-            return std::make_unique<AnimationBinding>(control, parent);
+            return makeAnimationBinding(control, context);
         case ControlKind::ProgressBar:
-            return std::make_unique<ProgressBarBinding>(control, parent);
+            return std::make_unique<ProgressBarBinding>(control, context);
         case ControlKind::Timer:
         case ControlKind::Menu:
         case ControlKind::MenuItem:

@@ -8,30 +8,12 @@
 #include "platform/FileSystem.h"
 #include "tests/support/TempFolder.h"
 #include "tests/ui/qt/QtFixture.h"
-#include "ui/qt/OpenFileDialog.h"
+#include "ui/CommonDialog.h"
 
 namespace ui::qt::testing {
 namespace {
 
 using testing_support::TempFolder;
-
-TEST(OpenFileDialogFilters, BecomeQtNameFilters) {
-    struct Case {
-        const char* filter;
-        QStringList expected;
-    };
-    const Case cases[] = {
-        {"Všechny soubory (*.*)|*.*", {"Všechny soubory (*.*) (*)"}},
-        {"Kontrolní soubory|*.CRC|Texty|*.txt; *.log",
-         {"Kontrolní soubory (*.CRC)", "Texty (*.txt *.log)"}},
-        {"", {}},
-        {"Bez vzoru", {}},
-        {"Prázdný vzor||Vše|*.*", {"Vše (*)"}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(nameFilters(c.filter), c.expected) << c.filter;
-    }
-}
 
 class OpenFileDialogTest : public QtFixture {
 protected:

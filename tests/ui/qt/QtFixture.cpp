@@ -1,7 +1,9 @@
 #include "tests/ui/qt/QtFixture.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace ui::qt::testing {
 namespace {
@@ -10,32 +12,36 @@ char programName[] = "sumora_ui_qt_tests";
 char* arguments[] = {programName, nullptr};
 int argumentCount = 1;
 
-// Qt must not carry an exception through its event loop; a failed lookup fails the test.
-void guarded(const std::function<void()>& check) {
+}  // namespace
+
+std::unique_ptr<Backend> offscreenBackend() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return makeQtBackend(argumentCount, arguments);
+}
+
+void guarded(const std::function<void()>& step) {
     try {
-        check();
+        step();
     } catch (const std::exception& error) {
         ADD_FAILURE() << error.what();
     }
 }
 
-}  // namespace
-
 void QtFixture::SetUp() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    desktop_ = std::make_unique<QtDesktop>(argumentCount, arguments);
+    desktop_ = std::make_unique<Desktop>([] { return offscreenBackend(); });
+    ASSERT_TRUE(desktop_->canShowWindows());
 }
 
-int QtFixture::runChecking(Form& form, const std::function<void(QWidget& window)>& check) {
-    QTimer::singleShot(0, [&] {
-        if (QWidget* window = desktop().widgetFor(form)) {
-            guarded([&] { check(*window); });
-        } else {
-            ADD_FAILURE() << "form " << form.name() << " has no window while it runs";
-        }
-        desktop().quit(kChecksDone);
-    });
-    return desktop().run(form);
+FormWindow& QtFixture::shown(Form& form) {
+    desktop().show(form);
+    FormWindow* window = backend().windowOf(form);
+    if (window == nullptr) {
+        throw std::runtime_error("form " + form.name() + " has no window");
+    }
+    if (!QTest::qWaitForWindowExposed(window)) {
+        throw std::runtime_error("form " + form.name() + " is not exposed");
+    }
+    return *window;
 }
 
 void QtFixture::whenModalShown(const std::function<void(QWidget& modal)>& check,
@@ -44,17 +50,13 @@ void QtFixture::whenModalShown(const std::function<void(QWidget& modal)>& check,
     auto* poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, [poll, check, except] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && modal != except) {
+        if (modal != nullptr && modal != except && modal->isVisible()) {
             poll->stop();
             poll->deleteLater();
             guarded([&] { check(*modal); });
         }
     });
     poll->start(10);
-}
-
-void QtFixture::later(const std::function<void()>& step) {
-    QTimer::singleShot(0, [step] { guarded(step); });
 }
 
 }  // namespace ui::qt::testing

@@ -8,32 +8,36 @@
 #include <stdexcept>
 #include <string>
 
-#include "ui/qt/QtDesktop.h"
+#include "ui/Desktop.h"
+#include "ui/qt/FormWindow.h"
+#include "ui/qt/QtBackend.h"
 
 namespace ui::qt::testing {
 
-// A Qt desktop on the offscreen platform for each test.
+// A Qt backend on the offscreen platform.
+std::unique_ptr<Backend> offscreenBackend();
+
+// Qt must not carry an exception through its event loop; one fails the test instead.
+void guarded(const std::function<void()>& step);
+
+// A desktop on the offscreen Qt backend for each test.
 class QtFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override { desktop_.reset(); }
 
-    QtDesktop& desktop() { return *desktop_; }
+    Desktop& desktop() { return *desktop_; }
+    QtBackend& backend() { return static_cast<QtBackend&>(desktop_->backend()); }
 
-    // Runs the form and calls check with its window once the event loop runs; then quits
-    // with code 77, so the returned code tells whether run() ended the way the test meant.
-    int runChecking(Form& form, const std::function<void(QWidget& window)>& check);
+    // Loads and shows the form modelessly and returns its window once it is on the screen.
+    FormWindow& shown(Form& form);
     // Calls check while a modal box or dialog that code opens after this is shown, once it is
     // the topmost modal window other than except.
     static void whenModalShown(const std::function<void(QWidget& modal)>& check,
                                const QWidget* except = nullptr);
-    // Calls step once the event loop runs.
-    static void later(const std::function<void()>& step);
-
-    static constexpr int kChecksDone = 77;
 
 private:
-    std::unique_ptr<QtDesktop> desktop_;
+    std::unique_ptr<Desktop> desktop_;
 };
 
 // The widget of a control, found by its name; throws when it is missing or of another type.
