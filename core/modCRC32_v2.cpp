@@ -4,25 +4,14 @@
 #include <new>
 
 #include "core/crc32/Crc32.h"
+#include "core/crc32/Crc32ByteTable.h"
 #include "platform/FileSystem.h"
 
 namespace core {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 256> makeTable() {
-    std::array<std::uint32_t, 256> table{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t value = n;
-        for (int bit = 0; bit < 8; ++bit) {
-            value = (value & 1u) ? (value >> 1) ^ kCrc32Polynomial : value >> 1;
-        }
-        table[n] = value;
-    }
-    return table;
-}
-
-constexpr std::array<std::uint32_t, 256> kTableValues = makeTable();
+constexpr std::array<std::uint32_t, 256> kTableValues = crc32ByteTable();
 
 // The kernel copies into a page-aligned buffer several times faster than into one that
 // starts part-way into a page, as an ordinary allocation of this size does.

@@ -4,9 +4,10 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config
+    build-essential cmake pkg-config git
+    clang clang-format
     qt6-base-dev libgl-dev
-    libgtest-dev
+    libgtest-dev libsimde-dev
     libcurl4-openssl-dev
     zlib1g-dev libdeflate-dev libisal-dev
     xvfb xauth rhash hyperfine python3

@@ -1,24 +1,47 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test. Modes: plain, sanitize, or all (the default: both).
+# Sets up, builds and runs every test. Modes:
+#   format    the tracked C++ sources are formatted as .clang-format says
+#   plain     GCC build with every test and the benchmark
+#   clang     the same with clang
+#   sanitize  GCC Debug build with AddressSanitizer and UndefinedBehaviorSanitizer, every test
+#   all       each of them in turn (the default)
+# Warnings are errors in every build made here.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 mode="${1:-all}"
 "$root/scripts/setup.sh"
 
+# build_and_test FOLDER [cmake options...]
+build_and_test() {
+    local folder="$1"
+    shift
+    "$root/scripts/build.sh" "$folder" -DSUMORA_WERROR=ON "$@"
+    (cd "$root/$folder" && ctest --output-on-failure -j "$(nproc)")
+}
+
+run_format() {
+    (cd "$root" && git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+    echo "format: clean"
+}
+
 run_plain() {
-    "$root/scripts/build.sh" build-test
-    (cd "$root/build-test" && ctest --output-on-failure -j "$(nproc)")
+    build_and_test build-test -DCMAKE_CXX_COMPILER=g++
+}
+
+run_clang() {
+    build_and_test build-clang -DCMAKE_CXX_COMPILER=clang++
 }
 
 run_sanitize() {
-    "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DSUMORA_SANITIZE=ON \
-        -DSUMORA_WITH_QT=OFF -DSUMORA_BUILD_BENCH=OFF
-    (cd "$root/build-asan" && ctest --output-on-failure -j "$(nproc)")
+    QT_QPA_PLATFORM=offscreen build_and_test build-asan -DCMAKE_CXX_COMPILER=g++ -DCMAKE_BUILD_TYPE=Debug \
+        -DSUMORA_SANITIZE=ON -DSUMORA_BUILD_BENCH=OFF
 }
 
 case "$mode" in
+    format) run_format ;;
     plain) run_plain ;;
+    clang) run_clang ;;
     sanitize) run_sanitize ;;
-    all) run_plain && run_sanitize ;;
-    *) echo "usage: $0 [plain|sanitize|all]" >&2; exit 2 ;;
+    all) run_format && run_plain && run_clang && run_sanitize ;;
+    *) echo "usage: $0 [format|plain|clang|sanitize|all]" >&2; exit 2 ;;
 esac

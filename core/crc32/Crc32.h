@@ -7,7 +7,7 @@
 namespace core {
 
 // Advances a CRC register exactly like crc32UpdateByTable, with the fastest kernel this CPU
-// runs. The kernel is chosen on the first call.
+// runs that agrees with the table (bestCrc32Kernel). The kernel is chosen on the first call.
 std::uint32_t crc32Update(std::uint32_t reg, std::span<const std::byte> bytes);
 
 }  // namespace core

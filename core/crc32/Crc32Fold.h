@@ -1,6 +1,6 @@
 #pragma once
 
-// CRC-32 by carry-less multiplication folding; x86 only.
+// CRC-32 by carry-less multiplication folding.
 //
 // Why: a table costs a dependent load per byte, while one carry-less multiply (PCLMULQDQ,
 // 64 x 64 -> 128 bits over GF(2)) advances 64 bits of data at once, and the vector forms do
@@ -16,6 +16,10 @@
 // with mu = floor(x^64 / P). Data is bit-reflected (a byte's lowest bit is the highest power),
 // so the constants are bit-reversed and absorb the extra factor x a reflected product carries;
 // tools/gen_crc32_constants.py derives them.
+//
+// The same template serves every vector width and every implementation of the instructions:
+// each kernel file includes this header inside its SUMORA_CRC32_TARGET_BEGIN region
+// (Crc32Target.h), after the system headers, and the contents have internal linkage.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,31 +28,32 @@
 #include "core/crc32/Crc32Lane.h"
 
 namespace core::crc32 {
+namespace {
 
 // crc32Fold<Vec, Accumulators>(reg, bytes) advances the register over the bytes.
-//   Vec           a vector width from X86Vectors.h: Vec::kBytes / 16 lanes folded side by side,
-//                 compiled for Vec::kTarget.
+//   Vec           a vector policy: Vec::kBytes / 16 lanes of Vec::Lane (Crc32Lane.h) folded side
+//                 by side, with the operations of Xmm128 in Crc32Lane.h.
 //   Accumulators  vectors folded independently in the main loop, which takes
 //                 Accumulators * Vec::kBytes bytes a pass; there must be enough of them to cover
 //                 the multiplier's latency times its issue rate.
 // Shorter inputs take the shorter paths: one vector, then single lanes, then the tail.
 template <class Vec, std::size_t Accumulators>
-[[gnu::target(Vec::kTarget)]] std::uint32_t crc32Fold(std::uint32_t reg,
-                                                      std::span<const std::byte> bytes) {
+std::uint32_t crc32Fold(std::uint32_t reg, std::span<const std::byte> bytes) {
     using Vector = typename Vec::Type;
+    using LaneOps = Lanes<typename Vec::Lane>;
     constexpr std::size_t kWidth = Vec::kBytes;
     constexpr std::size_t kStride = kWidth * Accumulators;
     static_assert(kStride <= 16 * kFoldBy16Bytes.size(), "no fold constants for that stride");
 
     const std::size_t size = bytes.size();
     if (size < 16) {
-        return size == 0 ? reg : shortInput(reg, Vec::loadShort(bytes.data(), size), size);
+        return size == 0 ? reg : LaneOps::shortInput(reg, Vec::loadShort(bytes.data(), size), size);
     }
     const std::byte* p = bytes.data();
     const std::byte* const end = p + size;
     const auto left = [&] { return static_cast<std::size_t>(end - p); };
 
-    __m128i lane;
+    typename LaneOps::Type lane;
     if (size >= kWidth) {
         Vector acc;
         if (size >= kStride) {
@@ -84,19 +89,20 @@ template <class Vec, std::size_t Accumulators>
         }
         lane = Vec::toLane(acc);
     } else {
-        lane = withRegister(loadLane(p), reg);
+        lane = LaneOps::withRegister(Vec::Lane::load(p), reg);
         p += 16;
     }
 
-    const __m128i by16 = lanePair(foldBy(16));
+    const auto by16 = LaneOps::pair(foldBy(16));
     while (left() >= 16) {
-        lane = foldLane(lane, by16, loadLane(p));
+        lane = LaneOps::fold(lane, by16, Vec::Lane::load(p));
         p += 16;
     }
     if (left() != 0) {
-        lane = appendTail(lane, end, left());
+        lane = LaneOps::appendTail(lane, end, left());
     }
-    return reduceLane(lane);
+    return LaneOps::reduce(lane);
 }
 
+}  // namespace
 }  // namespace core::crc32

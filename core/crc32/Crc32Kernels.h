@@ -27,7 +27,14 @@ struct Crc32Kernel {
 
 // Every kernel of this build, fastest first; the last one runs on any CPU.
 std::span<const Crc32Kernel> crc32Kernels();
-// The first of crc32Kernels() that runs on this CPU.
+// The byte-wise table path (crc32UpdateByTable) as a kernel, for when no other can be trusted.
+const Crc32Kernel& crc32TableKernel();
+// The first of `kernels` that runs on a CPU with `features` and gives the table's result on a
+// few fixed inputs of the lengths where the paths of a kernel meet; crc32TableKernel() if none
+// does.
+const Crc32Kernel& chooseCrc32Kernel(std::span<const Crc32Kernel> kernels,
+                                     const CpuFeatures& features);
+// chooseCrc32Kernel(crc32Kernels(), cpuFeatures()), chosen once.
 const Crc32Kernel& bestCrc32Kernel();
 
 }  // namespace core

@@ -1,7 +1,7 @@
 #include <array>
 
+#include "core/crc32/Crc32ByteTable.h"
 #include "core/crc32/Crc32Kernels.h"
-#include "core/modCRC32_v2.h"
 
 namespace core {
 
@@ -13,13 +13,7 @@ using SliceTables = std::array<std::array<std::uint32_t, 256>, 8>;
 
 constexpr SliceTables makeSliceTables() {
     SliceTables tables{};
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t value = n;
-        for (int bit = 0; bit < 8; ++bit) {
-            value = (value & 1u) ? (value >> 1) ^ kCrc32Polynomial : value >> 1;
-        }
-        tables[0][n] = value;
-    }
+    tables[0] = crc32ByteTable();
     for (std::size_t k = 1; k < tables.size(); ++k) {
         for (std::size_t n = 0; n < 256; ++n) {
             const std::uint32_t previous = tables[k - 1][n];

@@ -7,6 +7,7 @@
 
 #include "core/crc32/Crc32Kernels.h"
 #include "tests/core/crc32/Crc32TestSupport.h"
+#include "tests/core/crc32/EmulatedAvx512Kernel.h"
 #include "tests/core/crc32/GuardedPages.h"
 
 namespace core {
@@ -147,10 +148,93 @@ INSTANTIATE_TEST_SUITE_P(EachKernel, Crc32KernelTest,
                          ::testing::ValuesIn(crc32Kernels().begin(), crc32Kernels().end()),
                          testing_support::kernelTestName);
 
+// The 512-bit kernel's logic, on any CPU.
+INSTANTIATE_TEST_SUITE_P(Emulated, Crc32KernelTest,
+                         ::testing::Values(testing_support::emulatedAvx512Kernel()),
+                         testing_support::kernelTestName);
+
 TEST(Crc32Kernels, EndWithAKernelForEveryCpu) {
     const auto kernels = crc32Kernels();
     ASSERT_FALSE(kernels.empty());
     EXPECT_TRUE(kernels.back().runsOn(CpuFeatures{})) << kernels.back().name;
+}
+
+bool always(const CpuFeatures&) {
+    return true;
+}
+
+bool never(const CpuFeatures&) {
+    return false;
+}
+
+std::uint32_t byTable(std::uint32_t reg, std::span<const std::byte> bytes) {
+    return tableCrc(reg, bytes);
+}
+
+// Each is right except in one corner the check on choosing has to reach.
+TEST(chooseCrc32Kernel, PassesOverAKernelThatDisagreesWithTheTable) {
+    const struct {
+        const char* fault;
+        Crc32Function update;
+    } cases[] = {
+        {"wrong everywhere",
+         [](std::uint32_t reg, std::span<const std::byte> bytes) {
+             return tableCrc(reg, bytes) ^ 1u;
+         }},
+        {"wrong on empty input",
+         [](std::uint32_t reg, std::span<const std::byte> bytes) {
+             return bytes.empty() ? reg ^ 1u : tableCrc(reg, bytes);
+         }},
+        {"wrong on a tail after a lane",
+         [](std::uint32_t reg, std::span<const std::byte> bytes) {
+             return tableCrc(reg, bytes) ^ (bytes.size() == 17 ? 1u : 0u);
+         }},
+        {"wrong past 4 KiB",
+         [](std::uint32_t reg, std::span<const std::byte> bytes) {
+             return tableCrc(reg, bytes) ^ (bytes.size() > 4096 ? 1u : 0u);
+         }},
+        {"wrong off a 16-byte boundary",
+         [](std::uint32_t reg, std::span<const std::byte> bytes) {
+             const bool aligned = reinterpret_cast<std::uintptr_t>(bytes.data()) % 16 == 0;
+             return tableCrc(reg, bytes) ^ (bytes.size() > 16 && !aligned ? 1u : 0u);
+         }},
+    };
+    for (const auto& c : cases) {
+        const Crc32Kernel kernels[] = {{"faulty", c.update, always}, {"sound", byTable, always}};
+        EXPECT_EQ(chooseCrc32Kernel(kernels, CpuFeatures{}).name, "sound") << c.fault;
+    }
+}
+
+TEST(chooseCrc32Kernel, TakesTheFirstSoundKernelTheCpuRuns) {
+    const Crc32Kernel kernels[] = {
+        {"not on this CPU", byTable, never},
+        {"first", byTable, always},
+        {"second", byTable, always},
+    };
+    EXPECT_EQ(chooseCrc32Kernel(kernels, CpuFeatures{}).name, "first");
+}
+
+TEST(chooseCrc32Kernel, FallsBackToTheTableWhenNoKernelAgrees) {
+    const Crc32Kernel kernels[] = {
+        {"off by one", [](std::uint32_t reg, std::span<const std::byte>) { return reg + 1; },
+         always},
+        {"ignores the register",
+         [](std::uint32_t, std::span<const std::byte> bytes) { return tableCrc(0, bytes); },
+         always},
+    };
+    const Crc32Kernel& chosen = chooseCrc32Kernel(kernels, CpuFeatures{});
+    EXPECT_EQ(chosen.name, crc32TableKernel().name);
+    EXPECT_EQ(chosen.update(0xFFFFFFFFu, asBytes("123456789")) ^ 0xFFFFFFFFu, 0xCBF43926u);
+}
+
+// The kernels of this build are sound, so the check passes the fastest this CPU runs.
+TEST(bestCrc32Kernel, IsTheFastestKernelThisCpuRuns) {
+    const auto kernels = crc32Kernels();
+    const auto runnable = std::find_if(kernels.begin(), kernels.end(), [](const Crc32Kernel& k) {
+        return k.runsOn(cpuFeatures());
+    });
+    ASSERT_NE(runnable, kernels.end());
+    EXPECT_EQ(bestCrc32Kernel().name, runnable->name);
 }
 
 }  // namespace
