@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libsimde-dev
     libcurl4-openssl-dev
     zlib1g-dev libdeflate-dev libisal-dev
-    xvfb xauth rhash hyperfine python3
+    xvfb xauth rhash hyperfine python3 strace
     shared-mime-info desktop-file-utils libglib2.0-bin
 )
 
