@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <vector>
 
@@ -30,21 +31,31 @@ int writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-int replaceDurably(const std::string& nativePath, std::string_view bytes, mode_t mode) {
+int replaceDurably(const std::string& nativePath, std::string_view bytes,
+                   std::optional<mode_t> mode) {
+    static std::atomic<unsigned> counter{0};
     const auto slash = nativePath.rfind('/');
-    const std::string folder = slash == 0 ? "/" : nativePath.substr(0, slash);
-    std::string temporary = folder + "/." + nativePath.substr(slash + 1) + ".XXXXXX";
-    std::vector<char> name(temporary.begin(), temporary.end());
-    name.push_back('\0');
-    UniqueFd fd(::mkostemp(name.data(), O_CLOEXEC));
-    if (!fd.valid()) {
-        return errno;
+    const std::string folder = slash == std::string::npos ? "." : nativePath.substr(0, slash + 1);
+    std::string temporary;
+    UniqueFd fd;
+    // A short name of our own, so a target name near the length limit still gets one.
+    for (int attempt = 0; attempt < 100 && !fd.valid(); ++attempt) {
+        temporary = folder + ".sumora-" + std::to_string(::getpid()) + '-' +
+                    std::to_string(counter++) + ".tmp";
+        fd = UniqueFd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (!fd.valid() && errno != EEXIST) {
+            return errno;
+        }
     }
-    temporary = name.data();
+    if (!fd.valid()) {
+        return EEXIST;
+    }
     int error = writeAll(fd.get(), bytes);
-    if (error == 0 && ::fchmod(fd.get(), mode) != 0) {
+    if (error == 0 && mode && ::fchmod(fd.get(), *mode) != 0) {
         error = errno;
     }
+    // On the disk before the rename, so that a power cut cannot leave an empty file in the
+    // target's place.
     if (error == 0 && ::fsync(fd.get()) != 0) {
         error = errno;
     }
@@ -58,9 +69,11 @@ int replaceDurably(const std::string& nativePath, std::string_view bytes, mode_t
         ::unlink(temporary.c_str());
         return error;
     }
+    // Makes the rename itself durable. The file is in place whatever this gives, and some file
+    // systems cannot sync a folder, so a failure here is not the replacement's.
     const UniqueFd directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!directory.valid() || ::fsync(directory.get()) != 0) {
-        return errno;
+    if (directory.valid()) {
+        ::fsync(directory.get());
     }
     return 0;
 }

@@ -9,9 +9,11 @@
 namespace platform {
 
 // Replaces a native file so that a reader sees the old contents or the new, never a part, and a
-// crash keeps one of them: a temporary file beside it is written, flushed to the disk and
-// renamed over it, then the folder is flushed. A failure removes the temporary file. 0 or errno.
-int replaceDurably(const std::string& nativePath, std::string_view bytes, mode_t mode);
+// power cut keeps one of them: a temporary file beside it is written, flushed to the disk and
+// renamed over it, then the folder is flushed. Without a mode the umask decides a new file's
+// permissions. A failure removes the temporary file. 0 or errno.
+int replaceDurably(const std::string& nativePath, std::string_view bytes,
+                   std::optional<mode_t> mode);
 
 // The whole native file; nothing when it cannot be read, with errno in error (ENOENT: missing).
 std::optional<std::string> readNative(const std::string& nativePath, int& error);

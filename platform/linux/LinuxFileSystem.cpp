@@ -6,11 +6,11 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <utility>
 
 #include "platform/Text.h"
+#include "platform/linux/DurableFile.h"
 #include "platform/linux/UniqueFd.h"
 
 namespace platform {
@@ -168,92 +168,6 @@ WriteError writeErrorFrom(int error) {
     }
 }
 
-// A new file beside the target, removed again unless it has been renamed over the target.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(const std::string& folder) {
-        static std::atomic<unsigned> counter{0};
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::string name = folder + ".sumora-" + std::to_string(::getpid()) + '-' +
-                               std::to_string(counter++) + ".tmp";
-            // Created with 0666 so that the umask decides a new file's permissions.
-            fd_ = UniqueFd(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-            if (fd_.valid()) {
-                path_ = std::move(name);
-                return;
-            }
-            if (errno != EEXIST) {
-                break;
-            }
-        }
-        error_ = errno;
-    }
-    ~TemporaryFile() {
-        if (!path_.empty()) {
-            fd_ = UniqueFd();
-            ::unlink(path_.c_str());
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    // 0 or the errno of the first step that failed.
-    int error() const { return error_; }
-
-    void write(const std::string& bytes, std::optional<mode_t> mode) {
-        if (error_ != 0) {
-            return;
-        }
-        std::size_t done = 0;
-        while (error_ == 0 && done < bytes.size()) {
-            const ssize_t put = ::write(fd_.get(), bytes.data() + done, bytes.size() - done);
-            if (put > 0) {
-                done += static_cast<std::size_t>(put);
-            } else if (put == 0) {
-                error_ = EIO;
-            } else if (errno != EINTR) {
-                error_ = errno;
-            }
-        }
-        if (error_ == 0 && mode && ::fchmod(fd_.get(), *mode) != 0) {
-            error_ = errno;
-        }
-        // On the disk before the rename, so that a power cut cannot leave an empty file in
-        // the target's place.
-        if (error_ == 0 && ::fsync(fd_.get()) != 0) {
-            error_ = errno;
-        }
-        if (const int closed = fd_.close(); error_ == 0) {
-            error_ = closed;
-        }
-    }
-
-    void renameOver(const std::string& target, const std::string& folder) {
-        if (error_ == 0 && ::rename(path_.c_str(), target.c_str()) != 0) {
-            error_ = errno;
-        }
-        if (error_ == 0) {
-            path_.clear();
-            syncFolder(folder);
-        }
-    }
-
-private:
-    // Makes the rename itself durable. The file is in place by now whatever this gives, and
-    // some file systems cannot sync a folder, so a failure here is not the save's failure.
-    static void syncFolder(const std::string& folder) {
-        const UniqueFd dir(
-            ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (dir.valid()) {
-            ::fsync(dir.get());
-        }
-    }
-
-    std::string path_;
-    UniqueFd fd_;
-    int error_ = 0;
-};
-
 }  // namespace
 
 void LinuxFileSystem::mapDrive(char letter, std::string nativeFolder) {
@@ -308,11 +222,8 @@ WriteError LinuxFileSystem::replaceFile(const std::string& path, const std::stri
         }
         mode = existing->st_mode & 07777;
     }
-    const std::string folder = target.substr(0, target.rfind('/') + 1);
-    TemporaryFile temporary(folder);
-    temporary.write(bytes, mode);
-    temporary.renameOver(target, folder);
-    return temporary.error() == 0 ? WriteError::None : writeErrorFrom(temporary.error());
+    const int error = replaceDurably(target, bytes, mode);
+    return error == 0 ? WriteError::None : writeErrorFrom(error);
 }
 
 bool LinuxFileSystem::removeFile(const std::string& path) {

@@ -79,6 +79,17 @@ class CommandLine(unittest.TestCase):
         self.assertIn("nelze zobrazit", result.stderr)
         self.assertIn("Spouštecí argumenty", result.stdout)
 
+    def test_a_display_that_does_not_answer_counts_as_none(self):
+        # A stale DISPLAY of an ended remote session: the console, not an abort.
+        env = {**headless_env(), "DISPLAY": ":987"}
+        result = subprocess.run([SUMORA, "/Help"], env=env, stdin=subprocess.DEVNULL,
+                                capture_output=True, text=True, timeout=60)
+        self.assertEqual(result.returncode, EXIT_OK, result.stderr)
+        self.assertIn("/SourceFile", result.stdout)
+        result = subprocess.run([SUMORA], env=env, stdin=subprocess.DEVNULL, capture_output=True,
+                                text=True, timeout=60)
+        self.assertEqual(result.returncode, EXIT_NO_DISPLAY, result.stderr)
+
     def test_unattended_run_writes_the_checksum_file_silently(self):
         data = os.urandom(1_300_000)
         source = self.write("Photo Album.JPG", data)
