@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev
     libcurl4-openssl-dev
+    lighttpd
     zlib1g-dev libdeflate-dev libisal-dev
     xvfb xauth rhash hyperfine python3
 )
