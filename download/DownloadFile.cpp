@@ -192,23 +192,28 @@ void DownloadProcedure::prepare() {
 // Steps from the status line to the start of the request; false when it cannot start.
 bool DownloadProcedure::request() {
     if (blnResume_) {
+        form_.StatusLabel.setText("Resuming download...");
         lngBytesCopied_ = std::max<std::int64_t>(0, lngBytesCopied_ - kResumeOverlap);
-        // A part file cut short or removed meanwhile would leave a hole: start again.
+    } else {
+        form_.StatusLabel.setText("Getting file information...");
+    }
+    form_.desktop_.doEvents();
+    if (form_.blnCancel) {
+        return false;
+    }
+    // A part file cut short or removed meanwhile would leave a hole: start again.
+    if (blnResume_) {
         const auto length = part_ ? part_->length() : std::nullopt;
         if (!length || *length < lngBytesCopied_) {
             blnResume_ = false;
             part_.reset();
+            form_.StatusLabel.setText("Getting file information...");
         }
     }
     if (!blnResume_) {
         lngBytesCopied_ = 0;
         lngFileSize_.reset();
         validator_.clear();
-    }
-    form_.StatusLabel.setText(blnResume_ ? "Resuming download..." : "Getting file information...");
-    form_.desktop_.doEvents();
-    if (form_.blnCancel) {
-        return false;
     }
     const TransferRequest request{strURL_, userName_, password_, lngBytesCopied_,
                                   blnResume_ ? validator_ : std::string()};
