@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libsimde-dev
     libcurl4-openssl-dev
+    lighttpd
     zlib1g-dev libdeflate-dev libisal-dev
     xvfb xauth rhash hyperfine python3 strace
     shared-mime-info desktop-file-utils libglib2.0-bin

@@ -1,0 +1,22 @@
+#include "download/DownloadDisk.h"
+
+namespace download {
+namespace {
+
+DownloadDisk* current = nullptr;
+
+}  // namespace
+
+DownloadDisk& downloadDisk() {
+    return current != nullptr ? *current : systemDisk();
+}
+
+ScopedDisk::ScopedDisk(DownloadDisk& replacement) : previous_(current) {
+    current = &replacement;
+}
+
+ScopedDisk::~ScopedDisk() {
+    current = previous_;
+}
+
+}  // namespace download
