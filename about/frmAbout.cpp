@@ -16,6 +16,8 @@ namespace {
 constexpr int kAutoCloseMilliseconds = 20000;
 constexpr int kEscape = 27;
 constexpr int kLight = 300;
+// A light face with Central European letters; where it is missing the toolkit picks the nearest.
+constexpr const char* kLightFace = "Roboto";
 
 }  // namespace
 
@@ -57,7 +59,7 @@ frmAbout::frmAbout(ui::Desktop& desktop)
     setBorderStyle(ui::BorderStyle::None);
     setBackColor(ui::Color::window());
     setClientSize(9615, 4485);
-    setFont({"", 9.75, kLight});
+    setFont({kLightFace, 9.75, kLight});
     setKeyPreview(true);
 
     const struct {
@@ -76,7 +78,7 @@ frmAbout::frmAbout(ui::Desktop& desktop)
                  {&hlblURL3, 15.75},
                  {&lblCompanyName, 9.75}};
     for (const auto& [control, size] : fonts) {
-        control->setFont({"", size, kLight});
+        control->setFont({kLightFace, size, kLight});
         control->setBackColor(ui::Color::window());
     }
     hlblLogo.setBackStyle(ui::BackStyle::Transparent);

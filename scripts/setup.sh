@@ -13,6 +13,7 @@ packages=(
     zlib1g-dev libdeflate-dev libisal-dev
     xvfb xauth rhash hyperfine python3 strace
     shared-mime-info desktop-file-utils libglib2.0-bin
+    fonts-roboto-unhinted
 )
 
 missing=()

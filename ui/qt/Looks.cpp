@@ -10,8 +10,8 @@
 
 namespace ui::qt {
 
-int pixels(int twips) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerDesignPixel));
+int pixels(double twips) {
+    return static_cast<int>(std::lround(twips / kTwipsPerDesignPixel));
 }
 
 QRect pixelRect(const Rect& twips) {

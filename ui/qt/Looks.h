@@ -11,7 +11,7 @@ class QWidget;
 namespace ui::qt {
 
 // Design twips to Qt's logical pixels, which stand for the design's pixels at 96 dpi.
-int pixels(int twips);
+int pixels(double twips);
 QRect pixelRect(const Rect& twips);
 
 // The font as a widget shows it. The type is sized in design pixels (pt × 96 / 72), as the
