@@ -74,8 +74,8 @@ TEST_F(DownloadWindow, IsLaidOutAsDesignedAndCentredWhileItRuns) {
 
     const ui::OuterSize outer = desktop.outerSize(form);
     const ui::ScreenMetrics screen = desktop.screen();
-    EXPECT_EQ(position, (ui::Point{(screen.widthTwips - outer.width) / 2,
-                                   (screen.heightTwips - outer.height) / 2}));
+    EXPECT_EQ(position, (ui::Point{static_cast<double>((screen.widthTwips - outer.width) / 2),
+                                   static_cast<double>((screen.heightTwips - outer.height) / 2)}));
     EXPECT_TRUE(visible);
     EXPECT_EQ(captions.front(), "") << "the title is empty until data arrives";
     EXPECT_NE(std::find(captions.begin(), captions.end(), "42% of file.iso Completed"),

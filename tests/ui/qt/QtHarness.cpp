@@ -99,7 +99,8 @@ public:
 
     std::optional<Point> windowPosition(Form& form) override {
         const QPoint at = windowOf(form).pos();
-        return Point{at.x() * kTwipsPerDesignPixel, at.y() * kTwipsPerDesignPixel};
+        return Point{static_cast<double>(at.x() * kTwipsPerDesignPixel),
+                     static_cast<double>(at.y() * kTwipsPerDesignPixel)};
     }
 
     std::string shownText(Form& form, const std::string& control) override {
