@@ -4,6 +4,7 @@
 #include <new>
 
 #include "core/crc32/Crc32.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
 namespace core {
@@ -37,6 +38,34 @@ std::unique_ptr<std::byte[], AlignedDelete> allocateReadBuffer() {
         static_cast<std::byte*>(::operator new[](kCrc32ReadBufferSize, kReadBufferAlignment)));
 }
 
+// Calls the caller's progress only once its interval has passed: a clock reading per block is
+// cheap, the caller's handling of events is not.
+class ProgressGate {
+public:
+    ProgressGate(const ReadProgress& progress, std::uint64_t total)
+        : progress_(progress),
+          total_(total),
+          due_(progress ? platform::clock().monotonicSeconds() + kReadProgressIntervalSeconds
+                        : 0.0) {}
+
+    bool keepGoing(std::uint64_t done) {
+        if (!progress_) {
+            return true;
+        }
+        const double now = platform::clock().monotonicSeconds();
+        if (now < due_) {
+            return true;
+        }
+        due_ = now + kReadProgressIntervalSeconds;
+        return progress_(done, total_);
+    }
+
+private:
+    const ReadProgress& progress_;
+    std::uint64_t total_;
+    double due_;
+};
+
 }  // namespace
 
 std::array<std::uint32_t, 256> CRC32Table{};
@@ -59,7 +88,7 @@ std::uint32_t crc32UpdateByTable(std::uint32_t reg, std::span<const std::byte> b
     return reg;
 }
 
-FileChecksum ReadFileCRC32(const std::string& path) {
+FileChecksum ReadFileCRC32(const std::string& path, const ReadProgress& progress) {
     BuildCRC32Table();
     auto& files = platform::fileSystem();
     FileChecksum result;
@@ -82,13 +111,20 @@ FileChecksum ReadFileCRC32(const std::string& path) {
     std::uint32_t reg = 0xFFFFFFFFu;
     const auto buffer = allocateReadBuffer();
     const std::span<std::byte> whole(buffer.get(), kCrc32ReadBufferSize);
+    ProgressGate gate(progress, static_cast<std::uint64_t>(before->length));
+    bool stopped = false;
     std::size_t delivered = 0;
     do {
         delivered = file->read(whole);
         reg = crc32Update(reg, whole.first(delivered));
         result.length += delivered;
-    } while (delivered == kCrc32ReadBufferSize);
+        stopped = !gate.keepGoing(result.length);
+    } while (delivered == kCrc32ReadBufferSize && !stopped);
     result.crc = reg ^ 0xFFFFFFFFu;
+    if (stopped) {
+        result.outcome = ReadOutcome::Cancelled;
+        return result;
+    }
 
     // The same file, of the same version, under the same name at the end as at the start, and
     // as many bytes read as it holds: only then do checksum and length describe one contents.

@@ -6,9 +6,11 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/crc32/Crc32KernelSwitch.h"
 #include "core/modCRC32_v2.h"
+#include "platform/Clock.h"
 #include "tests/core/crc32/Crc32TestSupport.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
@@ -181,6 +183,39 @@ TEST_F(ReadFileCRC32Test, AFileChangedWhileReadIsNoResult) {
         faulty.afterFirstRead = c.change;
         EXPECT_EQ(ReadFileCRC32(path).outcome, ReadOutcome::Changed);
     }
+}
+
+// Progress comes between blocks by the monotonic clock, not once per block, and can stop the
+// read.
+TEST_F(ReadFileCRC32Test, ProgressIsToldByTheClockAndCanStopTheRead) {
+    const std::string path = writeBlocks(8 * kCrc32ReadBufferSize);
+    platform::ManualClock clock;
+    const platform::ScopedClock installed(clock);
+    testing_support::FaultyFileSystem faulty;
+    double secondsPerRead = 0.0;
+    faulty.afterEachRead = [&](std::size_t) { clock.advance(secondsPerRead); };
+    std::vector<std::uint64_t> told;
+    std::uint64_t stopAt = contents_.size() + 1;
+    const auto watch = [&](std::uint64_t done, std::uint64_t total) {
+        EXPECT_EQ(total, contents_.size());
+        told.push_back(done);
+        return done < stopAt;
+    };
+
+    secondsPerRead = kReadProgressIntervalSeconds * 0.3;
+    EXPECT_EQ(ReadFileCRC32(path, watch).outcome, ReadOutcome::Complete);
+    EXPECT_EQ(told,
+              (std::vector<std::uint64_t>{4 * kCrc32ReadBufferSize, 8 * kCrc32ReadBufferSize}))
+        << "once per interval, not per block";
+
+    told.clear();
+    secondsPerRead = 1.0;
+    stopAt = 3 * kCrc32ReadBufferSize;
+    const FileChecksum stopped = ReadFileCRC32(path, watch);
+    EXPECT_EQ(stopped.outcome, ReadOutcome::Cancelled);
+    EXPECT_EQ(stopped.length, 3 * kCrc32ReadBufferSize) << "no block read after the stop";
+    EXPECT_EQ(crc32ToHex(stopped.crc), crcOfFirst(3 * kCrc32ReadBufferSize));
+    EXPECT_EQ(told.size(), 3u);
 }
 
 TEST_F(ReadFileCRC32Test, OnlyRegularFilesAreRead) {

@@ -29,6 +29,9 @@ public:
         if (got > 0 && faulty_ && owner_.afterFirstRead) {
             std::exchange(owner_.afterFirstRead, nullptr)();
         }
+        if (got > 0 && faulty_ && owner_.afterEachRead) {
+            owner_.afterEachRead(got);
+        }
         return got;
     }
     bool failed() const override { return failed_ || real_->failed(); }

@@ -25,6 +25,9 @@ public:
     // Runs once after the first read that delivered bytes, so a test can change the real file
     // while it is being read.
     std::function<void()> afterFirstRead;
+    // Runs after every read that delivered bytes, with their number, so a test can let time
+    // pass as on a slow disk.
+    std::function<void(std::size_t)> afterEachRead;
 
     // Bytes delivered by all read streams so far.
     std::size_t bytesDelivered = 0;
