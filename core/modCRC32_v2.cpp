@@ -1,5 +1,6 @@
 #include "core/modCRC32_v2.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -109,20 +110,42 @@ FileChecksum ReadFileCRC32(const std::string& path, const ReadProgress& progress
     }
 
     std::uint32_t reg = 0xFFFFFFFFu;
-    const auto buffer = allocateReadBuffer();
-    const std::span<std::byte> whole(buffer.get(), kCrc32ReadBufferSize);
     ProgressGate gate(progress, static_cast<std::uint64_t>(before->length));
     bool stopped = false;
-    std::size_t delivered = 0;
-    do {
-        delivered = file->read(whole);
-        reg = crc32Update(reg, whole.first(delivered));
-        result.length += delivered;
-        stopped = !gate.keepGoing(result.length);
-    } while (delivered == kCrc32ReadBufferSize && !stopped);
+    // Straight from the page cache where the file can be mapped; the reads below take what is
+    // left, which is everything where it cannot and nothing for a file of the length it had.
+    const platform::MappedPass pass =
+        file->consumeMapped(kCrc32MapWindowSize, [&](std::span<const std::byte> window) {
+            std::size_t taken = 0;
+            while (taken < window.size() && !stopped) {
+                const auto piece =
+                    window.subspan(taken, std::min(window.size() - taken, kCrc32ReadBufferSize));
+                reg = crc32Update(reg, piece);
+                result.length += piece.size();
+                taken += piece.size();
+                stopped = !gate.keepGoing(result.length);
+            }
+            return taken;
+        });
+    const bool shrunk = pass == platform::MappedPass::Shrunk;
+    if (!stopped && !shrunk) {
+        const auto buffer = allocateReadBuffer();
+        const std::span<std::byte> whole(buffer.get(), kCrc32ReadBufferSize);
+        std::size_t delivered = 0;
+        do {
+            delivered = file->read(whole);
+            reg = crc32Update(reg, whole.first(delivered));
+            result.length += delivered;
+            stopped = !gate.keepGoing(result.length);
+        } while (delivered == kCrc32ReadBufferSize && !stopped);
+    }
     result.crc = reg ^ 0xFFFFFFFFu;
     if (stopped) {
         result.outcome = ReadOutcome::Cancelled;
+        return result;
+    }
+    if (shrunk) {
+        result.outcome = ReadOutcome::Changed;
         return result;
     }
 

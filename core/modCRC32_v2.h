@@ -11,8 +11,10 @@ namespace core {
 
 // The standard CRC-32 (reflected polynomial 0xEDB88320, preset and final complement).
 inline constexpr std::uint32_t kCrc32Polynomial = 0xEDB88320u;
-// Bytes requested from the file per read.
+// Bytes requested from the file per read, and hashed between two looks at the clock.
 inline constexpr std::size_t kCrc32ReadBufferSize = 512000;
+// Bytes of the file mapped at once where the system can map it instead of copying it.
+inline constexpr std::size_t kCrc32MapWindowSize = std::size_t{64} << 20;
 
 extern std::array<std::uint32_t, 256> CRC32Table;
 extern bool CRC32TableReady;
