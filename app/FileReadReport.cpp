@@ -15,6 +15,7 @@ std::string readFailureText(core::ReadOutcome outcome, const std::string& path) 
         case core::ReadOutcome::Changed:
             return "Soubor " + path + " se během čtení změnil";
         case core::ReadOutcome::CannotOpen:
+        case core::ReadOutcome::Cancelled:
         case core::ReadOutcome::Complete:
             break;
     }

@@ -8,8 +8,10 @@
 
 namespace app {
 
-int runProgram(ui::Desktop& desktop, const std::string& commandLine, std::ostream& errors) {
+int runProgram(ui::Desktop& desktop, const std::string& commandLine, std::ostream& errors,
+               bool errorsIsTerminal) {
     frmSumora form(desktop, commandLine);
+    form.showProgressOn(errorsIsTerminal ? &errors : nullptr);
     desktop.load(form);
     if (desktop.quitting()) {
         return desktop.exitCode().value_or(kExitOk);

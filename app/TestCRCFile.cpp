@@ -79,7 +79,15 @@ int frmSumora::TestCRCFile(const std::string& checksumFilePath) {
                 critical("Soubor " + target + " nenalezen.", "Varování");
                 return kExitFileNotFound;
             }
-            const core::FileChecksum read = core::ReadFileCRC32(target);
+            // The duration field shows the progress meanwhile; verifying changes no field.
+            const std::string duration = txtTimeOperate.text();
+            const WatchedRead watched = readWatched(target);
+            txtTimeOperate.setText(duration);
+            const core::FileChecksum& read = watched.read;
+            if (read.outcome == core::ReadOutcome::Cancelled) {
+                reportCancelled(watched);
+                return readFailureExitCode(read.outcome);
+            }
             if (read.outcome != core::ReadOutcome::Complete) {
                 // Reported as a mismatch it would read as a damaged file, and as fine it
                 // would vouch for contents nobody saw whole.

@@ -1,6 +1,7 @@
 #include "app/frmSumora.h"
 
 #include "app/CommandLine.h"
+#include "app/ComputeProgress.h"
 #include "app/ExitCodes.h"
 #include "app/FileReadReport.h"
 #include "app/NumberText.h"
@@ -212,7 +213,8 @@ int frmSumora::CalculateCRC() {
         return kExitOk;
     }
     const float t0 = platform::clock().secondsSinceMidnight();
-    const core::FileChecksum read = core::ReadFileCRC32(path);
+    const WatchedRead watched = readWatched(path);
+    const core::FileChecksum& read = watched.read;
     if (read.outcome != core::ReadOutcome::Complete) {
         // A checksum of a file not read whole, or beside the length of other contents, would
         // be offered for saving as true.
@@ -220,7 +222,11 @@ int frmSumora::CalculateCRC() {
         txtFileSize.setText("");
         txtTimeOperate.setText("");
         cndSaveCRCFile.setEnabled(false);
-        warn(readFailureText(read.outcome, path) + ", kontrolní součet nebyl vypočten.");
+        if (read.outcome == core::ReadOutcome::Cancelled) {
+            reportCancelled(watched);
+        } else {
+            warn(readFailureText(read.outcome, path) + ", kontrolní součet nebyl vypočten.");
+        }
         return readFailureExitCode(read.outcome);
     }
     txtCRC32Result.setText(core::crc32ToHex(read.crc));
@@ -233,6 +239,24 @@ int frmSumora::CalculateCRC() {
     txtTimeOperate.setText(singleToText(elapsed, platform::decimalSeparator()) + " sec.");
     cndSaveCRCFile.setEnabled(true);
     return kExitOk;
+}
+
+frmSumora::WatchedRead frmSumora::readWatched(const std::string& path) {
+    WatchedRead watched;
+    {
+        ComputeProgress progress(desktop_, *this, txtTimeOperate, progressTerminal_);
+        watched.read = core::ReadFileCRC32(path, progress.callback());
+        watched.windowClosed = progress.closeRequested();
+    }  // a window closed meanwhile goes now
+    return watched;
+}
+
+void frmSumora::reportCancelled(const WatchedRead& watched) {
+    // Who closed the window needs no word on it.
+    if (!watched.windowClosed) {
+        desktop_.messageBox("Výpočet byl přerušen.", ui::MessageButtons::Ok,
+                            ui::MessageIcon::Information, "Informace");
+    }
 }
 
 void frmSumora::txtPathAndFileName_Change() {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "about/frmAbout.h"
+#include "core/modCRC32_v2.h"
 #include "ui/CommonDialog.h"
 #include "ui/Desktop.h"
 #include "ui/Form.h"
@@ -41,6 +43,9 @@ public:
     // Unloads the window and ends the program at once.
     void EndProgram(int exitCode = 0);
 
+    // Where a long computation without a window shows its progress: a terminal, or nowhere.
+    void showProgressOn(std::ostream* terminal) { progressTerminal_ = terminal; }
+
     bool ended() const { return ended_; }
     int exitCode() const { return exitCode_; }
 
@@ -71,10 +76,19 @@ private:
     void interpretCommandLine();
     int runUnattended();
     void warn(const std::string& text, const std::string& title = "Upozornění");
+    struct WatchedRead {
+        core::FileChecksum read;
+        bool windowClosed = false;
+    };
+    // Reads the file for its checksum with the window kept alive, showing progress and
+    // stoppable by the user.
+    WatchedRead readWatched(const std::string& path);
+    void reportCancelled(const WatchedRead& watched);
 
     ui::Desktop& desktop_;
     std::string commandLine_;
     std::unique_ptr<about::frmAbout> frmAbout_;  // made on first use
+    std::ostream* progressTerminal_ = nullptr;
     bool ended_ = false;
     int exitCode_ = 0;
 };

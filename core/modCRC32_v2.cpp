@@ -1,10 +1,12 @@
 #include "core/modCRC32_v2.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
 #include "core/crc32/Crc32.h"
 #include "core/crc32/Crc32ByteTable.h"
+#include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
 namespace core {
@@ -25,6 +27,34 @@ std::unique_ptr<std::byte[], AlignedDelete> allocateReadBuffer() {
     return std::unique_ptr<std::byte[], AlignedDelete>(
         static_cast<std::byte*>(::operator new[](kCrc32ReadBufferSize, kReadBufferAlignment)));
 }
+
+// Calls the caller's progress only once its interval has passed: a clock reading per block is
+// cheap, the caller's handling of events is not.
+class ProgressGate {
+public:
+    ProgressGate(const ReadProgress& progress, std::uint64_t total)
+        : progress_(progress),
+          total_(total),
+          due_(progress ? platform::clock().monotonicSeconds() + kReadProgressIntervalSeconds
+                        : 0.0) {}
+
+    bool keepGoing(std::uint64_t done) {
+        if (!progress_) {
+            return true;
+        }
+        const double now = platform::clock().monotonicSeconds();
+        if (now < due_) {
+            return true;
+        }
+        due_ = now + kReadProgressIntervalSeconds;
+        return progress_(done, total_);
+    }
+
+private:
+    const ReadProgress& progress_;
+    std::uint64_t total_;
+    double due_;
+};
 
 }  // namespace
 
@@ -48,7 +78,7 @@ std::uint32_t crc32UpdateByTable(std::uint32_t reg, std::span<const std::byte> b
     return reg;
 }
 
-FileChecksum ReadFileCRC32(const std::string& path) {
+FileChecksum ReadFileCRC32(const std::string& path, const ReadProgress& progress) {
     BuildCRC32Table();
     auto& files = platform::fileSystem();
     FileChecksum result;
@@ -69,15 +99,44 @@ FileChecksum ReadFileCRC32(const std::string& path) {
     }
 
     std::uint32_t reg = 0xFFFFFFFFu;
-    const auto buffer = allocateReadBuffer();
-    const std::span<std::byte> whole(buffer.get(), kCrc32ReadBufferSize);
-    std::size_t delivered = 0;
-    do {
-        delivered = file->read(whole);
-        reg = crc32Update(reg, whole.first(delivered));
-        result.length += delivered;
-    } while (delivered == kCrc32ReadBufferSize);
+    ProgressGate gate(progress, static_cast<std::uint64_t>(before->length));
+    bool stopped = false;
+    // Straight from the page cache where the file can be mapped; the reads below take what is
+    // left, which is everything where it cannot and nothing for a file of the length it had.
+    const platform::MappedPass pass =
+        file->consumeMapped(kCrc32MapWindowSize, [&](std::span<const std::byte> window) {
+            std::size_t taken = 0;
+            while (taken < window.size() && !stopped) {
+                const auto piece =
+                    window.subspan(taken, std::min(window.size() - taken, kCrc32ReadBufferSize));
+                reg = crc32Update(reg, piece);
+                result.length += piece.size();
+                taken += piece.size();
+                stopped = !gate.keepGoing(result.length);
+            }
+            return taken;
+        });
+    const bool shrunk = pass == platform::MappedPass::Shrunk;
+    if (!stopped && !shrunk) {
+        const auto buffer = allocateReadBuffer();
+        const std::span<std::byte> whole(buffer.get(), kCrc32ReadBufferSize);
+        std::size_t delivered = 0;
+        do {
+            delivered = file->read(whole);
+            reg = crc32Update(reg, whole.first(delivered));
+            result.length += delivered;
+            stopped = !gate.keepGoing(result.length);
+        } while (delivered == kCrc32ReadBufferSize && !stopped);
+    }
     result.crc = reg ^ 0xFFFFFFFFu;
+    if (stopped) {
+        result.outcome = ReadOutcome::Cancelled;
+        return result;
+    }
+    if (shrunk) {
+        result.outcome = ReadOutcome::Changed;
+        return result;
+    }
 
     // The same file, of the same version, under the same name at the end as at the start, and
     // as many bytes read as it holds: only then do checksum and length describe one contents.

@@ -7,5 +7,5 @@
 int main(int argc, char** argv) {
     const std::string commandLine = platform::commandLineFromArgs(argc, argv);
     const auto desktop = ui::makeDesktop(argc, argv);
-    return app::runProgram(*desktop, commandLine, std::cerr);
+    return app::runProgram(*desktop, commandLine, std::cerr, platform::standardErrorIsTerminal());
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -23,6 +24,18 @@ struct FileStatus {
     bool operator==(const FileStatus&) const = default;
 };
 
+// How a pass over a file through memory mappings ended.
+enum class MappedPass {
+    End,         // every byte up to the length the file had when the pass began
+    Stopped,     // the consumer asked to stop
+    Unmappable,  // the system cannot map this file, or a window of it: read() the rest
+    Shrunk,      // the file lost bytes under the mapping
+};
+
+// Takes the next bytes of a file and says how many of them, from the start, it took; fewer
+// than all stops the pass.
+using MappedConsumer = std::function<std::size_t(std::span<const std::byte>)>;
+
 // A regular file opened for reading, shared with other readers only.
 class ReadStream {
 public:
@@ -34,6 +47,16 @@ public:
     virtual bool failed() const = 0;
     // The open file as it stands now; nothing when the system cannot tell.
     virtual std::optional<FileStatus> status() = 0;
+    // Hands the bytes from the current position to the file's end, in order, to consume
+    // straight from windows of at most windowSize bytes (a whole number of 4 KiB pages) of the
+    // file mapped into memory, never the whole file at once and without copying them. The
+    // position moves past what consume took. A file that shrinks under the mapping makes
+    // touching its lost bytes end consume at once, on Linux by siglongjmp from a SIGBUS
+    // handler: consume must hold no object that needs its destructor while it touches them.
+    virtual MappedPass consumeMapped(std::size_t /*windowSize*/,
+                                     const MappedConsumer& /*consume*/) {
+        return MappedPass::Unmappable;
+    }
 };
 
 enum class WriteError { None, AccessDenied, NoSpace, BadName, NotFound, Other };

@@ -173,6 +173,24 @@ void Desktop::doEvents() {
     }
 }
 
+Desktop::BusyScope Desktop::busy(std::function<void()> onCancel) {
+    return BusyScope(*this, std::move(onCancel));
+}
+
+Desktop::BusyScope::BusyScope(Desktop& desktop, std::function<void()> onCancel)
+    : desktop_(desktop), onCancel_(std::move(onCancel)), outer_(desktop.busy_) {
+    desktop_.busy_ = this;
+}
+
+Desktop::BusyScope::~BusyScope() {
+    desktop_.busy_ = outer_;
+    for (Form* form : closing_) {
+        if (desktop_.isLoaded(*form)) {
+            desktop_.unload(*form);
+        }
+    }
+}
+
 MessageResult Desktop::messageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
                                   const std::string& title) {
     if (quitting()) {
@@ -211,9 +229,10 @@ bool Desktop::openUrl(const std::string& url) {
     return !quitting() && backend().openUrl(url);
 }
 
-// Input reaches the topmost modal form and the forms shown after it, nothing beneath.
+// Input reaches the topmost modal form and the forms shown after it, nothing beneath; nothing
+// while a long handler runs.
 bool Desktop::takesInput(const Form& form) const {
-    if (quitting()) {
+    if (quitting() || busy_ != nullptr) {
         return false;
     }
     std::size_t firstAllowed = 0;
@@ -276,6 +295,10 @@ void Desktop::userFocused(Form& form, Control& control) {
 void Desktop::userPressedKey(Form& form, Control* focus, int keyCode, int shift) {
     constexpr int kEscape = 27;
     constexpr int kEnter = 13;
+    if (busy_ != nullptr && keyCode == kEscape && isLoaded(form) && !quitting()) {
+        call(busy_->onCancel_);
+        return;
+    }
     if (!takesInput(form)) {
         return;
     }
@@ -303,6 +326,14 @@ void Desktop::userPressedKey(Form& form, Control* focus, int keyCode, int shift)
 }
 
 void Desktop::userClosed(Form& form) {
+    if (busy_ != nullptr && isLoaded(form) && !quitting()) {
+        if (std::find(busy_->closing_.begin(), busy_->closing_.end(), &form) ==
+            busy_->closing_.end()) {
+            busy_->closing_.push_back(&form);
+        }
+        call(busy_->onCancel_);
+        return;
+    }
     if (takesInput(form)) {
         unload(form);
     }

@@ -25,6 +25,27 @@ struct OuterSize {
 // shows nothing never starts a toolkit. Texts are UTF-8; paths are program paths.
 class Desktop : private BackendHost {
 public:
+    // While it lives, a long handler that lets events through with doEvents() holds the
+    // windows as if they were blocked: no control takes input, and Esc or a close box only
+    // calls onCancel. A form whose close box was pressed meanwhile is unloaded when it goes.
+    class BusyScope {
+    public:
+        ~BusyScope();
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+        bool closeRequested() const { return !closing_.empty(); }
+
+    private:
+        friend class Desktop;
+        BusyScope(Desktop& desktop, std::function<void()> onCancel);
+
+        Desktop& desktop_;
+        std::function<void()> onCancel_;
+        std::vector<Form*> closing_;
+        BusyScope* outer_;
+    };
+
     using BackendFactory = std::function<std::unique_ptr<Backend>()>;
     explicit Desktop(BackendFactory factory);
     ~Desktop() override;
@@ -62,6 +83,8 @@ public:
     // Handles the pending events once (paint, clicks, keys, timers), so that a long handler
     // keeps its windows alive.
     void doEvents();
+    [[nodiscard]] BusyScope busy(std::function<void()> onCancel);
+    bool isBusy() const { return busy_ != nullptr; }
 
     // Modal message box; the button chosen. After quit() nothing is shown and the cautious
     // answer returned.
@@ -106,6 +129,7 @@ private:
     mutable std::unique_ptr<Backend> backend_;
     std::vector<std::unique_ptr<Loaded>> loaded_;
     std::optional<int> exitCode_;
+    BusyScope* busy_ = nullptr;
 };
 
 }  // namespace ui

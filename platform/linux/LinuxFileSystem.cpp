@@ -11,6 +11,7 @@
 
 #include "platform/Text.h"
 #include "platform/linux/DurableFile.h"
+#include "platform/linux/MappedReader.h"
 #include "platform/linux/UniqueFd.h"
 
 namespace platform {
@@ -127,7 +128,22 @@ std::size_t readFully(int fd, std::byte* buffer, std::size_t size, bool& failed)
 
 class LinuxReadStream final : public ReadStream {
 public:
-    explicit LinuxReadStream(UniqueFd fd) : fd_(std::move(fd)) {}
+    LinuxReadStream(UniqueFd fd, bool mapping) : fd_(std::move(fd)), mapping_(mapping) {}
+
+    MappedPass consumeMapped(std::size_t windowSize, const MappedConsumer& consume) override {
+        struct stat info {};
+        const off_t position = ::lseek(fd_.get(), 0, SEEK_CUR);
+        if (!mapping_ || failed_ || position < 0 || ::fstat(fd_.get(), &info) != 0 ||
+            !S_ISREG(info.st_mode)) {
+            return MappedPass::Unmappable;
+        }
+        std::uint64_t consumed = 0;
+        const MappedPass pass = consumeMappedFile(fd_.get(), static_cast<std::uint64_t>(position),
+                                                  static_cast<std::uint64_t>(info.st_size),
+                                                  windowSize, consume, consumed);
+        ::lseek(fd_.get(), position + static_cast<off_t>(consumed), SEEK_SET);
+        return pass;
+    }
 
     std::size_t read(std::span<std::byte> buffer) override {
         return failed_ ? 0 : readFully(fd_.get(), buffer.data(), buffer.size(), failed_);
@@ -143,6 +159,7 @@ public:
 
 private:
     UniqueFd fd_;
+    bool mapping_;
     bool failed_ = false;
 };
 
@@ -203,7 +220,7 @@ std::unique_ptr<ReadStream> LinuxFileSystem::openRead(const std::string& path) {
     }
     // Read-ahead matters for files that are not in the page cache yet; the hint may be refused.
     ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    return std::make_unique<LinuxReadStream>(std::move(fd));
+    return std::make_unique<LinuxReadStream>(std::move(fd), mapping_);
 }
 
 WriteError LinuxFileSystem::replaceFile(const std::string& path, const std::string& bytes) {

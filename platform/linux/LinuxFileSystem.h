@@ -19,6 +19,9 @@ namespace platform {
 class LinuxFileSystem final : public FileSystem {
 public:
     void mapDrive(char letter, std::string nativeFolder);
+    // Whether streams opened from now on offer their bytes through memory mappings; off, every
+    // byte comes through read(), as for measuring one path against the other.
+    void setMapping(bool allowed) { mapping_ = allowed; }
 
     bool exists(const std::string& path) override;
     bool isDirectory(const std::string& path) override;
@@ -34,6 +37,7 @@ public:
 
 private:
     DriveMap drives_;
+    bool mapping_ = true;
 };
 
 // The process-wide instance that platformFileSystem() returns, for mapping drives.

@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -132,6 +133,10 @@ std::string commandLineFromArgs(int argc, const char* const* argv) {
         line += piece;
     }
     return line;
+}
+
+bool standardErrorIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
 }
 
 }  // namespace platform

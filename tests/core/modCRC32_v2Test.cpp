@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "core/crc32/Crc32.h"
 #include "core/crc32/Crc32KernelSwitch.h"
 #include "core/modCRC32_v2.h"
+#include "platform/Clock.h"
+#include "platform/linux/LinuxFileSystem.h"
 #include "tests/core/crc32/Crc32TestSupport.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TempFolder.h"
@@ -183,6 +190,45 @@ TEST_F(ReadFileCRC32Test, AFileChangedWhileReadIsNoResult) {
     }
 }
 
+// Progress comes between blocks by the monotonic clock, not once per block, and can stop the
+// read.
+TEST_F(ReadFileCRC32Test, ProgressIsToldByTheClockAndCanStopTheRead) {
+    const std::string path = writeBlocks(8 * kCrc32ReadBufferSize);
+    platform::ManualClock clock;
+    const platform::ScopedClock installed(clock);
+    for (const bool mapped : {true, false}) {
+        SCOPED_TRACE(mapped ? "mapped" : "read()");
+        testing_support::FaultyFileSystem faulty;
+        faulty.refuseMapping = !mapped;
+        faulty.mappedSlice = kCrc32ReadBufferSize;
+        double secondsPerRead = 0.0;
+        faulty.afterEachRead = [&](std::size_t) { clock.advance(secondsPerRead); };
+        std::vector<std::uint64_t> told;
+        std::uint64_t stopAt = contents_.size() + 1;
+        const auto watch = [&](std::uint64_t done, std::uint64_t total) {
+            EXPECT_EQ(total, contents_.size());
+            told.push_back(done);
+            return done < stopAt;
+        };
+
+        secondsPerRead = kReadProgressIntervalSeconds * 0.3;
+        EXPECT_EQ(ReadFileCRC32(path, watch).outcome, ReadOutcome::Complete);
+        EXPECT_EQ(told,
+                  (std::vector<std::uint64_t>{4 * kCrc32ReadBufferSize, 8 * kCrc32ReadBufferSize}))
+            << "once per interval, not per block";
+        EXPECT_EQ(faulty.bytesMapped, mapped ? contents_.size() : 0u);
+
+        told.clear();
+        secondsPerRead = 1.0;
+        stopAt = 3 * kCrc32ReadBufferSize;
+        const FileChecksum stopped = ReadFileCRC32(path, watch);
+        EXPECT_EQ(stopped.outcome, ReadOutcome::Cancelled);
+        EXPECT_EQ(stopped.length, 3 * kCrc32ReadBufferSize) << "no block read after the stop";
+        EXPECT_EQ(crc32ToHex(stopped.crc), crcOfFirst(3 * kCrc32ReadBufferSize));
+        EXPECT_EQ(told.size(), 3u);
+    }
+}
+
 TEST_F(ReadFileCRC32Test, OnlyRegularFilesAreRead) {
     ASSERT_EQ(::mkfifo((folder_.native() / "pipe").c_str(), 0600), 0);
     std::filesystem::create_directory(folder_.native() / "folder");
@@ -200,6 +246,144 @@ TEST_F(ReadFileCRC32Test, OnlyRegularFilesAreRead) {
         EXPECT_EQ(read.outcome, c.outcome) << c.path;
         EXPECT_EQ(read.crc, 0u) << c.path;
         EXPECT_EQ(FileCRC32(c.path), 0u) << c.path << " is never opened";
+    }
+}
+
+// Regular files are hashed straight from windows of the file mapped into memory; the bytes,
+// the length and the outcome are those of the read() path.
+class MappedReadTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::mt19937_64 random(13);
+        contents_ = std::string(2 * kCrc32MapWindowSize + 4097, '\0');
+        for (std::size_t i = 0; i + 8 <= contents_.size(); i += 8) {
+            const std::uint64_t word = random();
+            std::memcpy(contents_.data() + i, &word, 8);
+        }
+    }
+    static void TearDownTestSuite() { contents_ = {}; }
+
+    static std::uint32_t crcOf(std::string_view bytes) {
+        return crc32Update(0xFFFFFFFFu, std::as_bytes(std::span(bytes.data(), bytes.size()))) ^
+               0xFFFFFFFFu;
+    }
+    std::string writeFirst(std::size_t size) const {
+        return folder_.writeFile("mapped.bin", contents_.substr(0, size));
+    }
+
+    static std::string contents_;
+    testing_support::TempFolder folder_;
+};
+
+std::string MappedReadTest::contents_;
+
+TEST_F(MappedReadTest, CoversEveryByteAroundTheWindowSize) {
+    for (const std::size_t size : {std::size_t{4096}, kCrc32MapWindowSize - 1, kCrc32MapWindowSize,
+                                   kCrc32MapWindowSize + 1, 2 * kCrc32MapWindowSize + 4097}) {
+        SCOPED_TRACE(size);
+        const std::string path = writeFirst(size);
+        testing_support::FaultyFileSystem watching;
+        const FileChecksum read = ReadFileCRC32(path);
+        EXPECT_EQ(read.outcome, ReadOutcome::Complete);
+        EXPECT_EQ(read.length, size);
+        EXPECT_EQ(crc32ToHex(read.crc),
+                  crc32ToHex(crcOf(std::string_view(contents_).substr(0, size))));
+        EXPECT_EQ(watching.bytesMapped, size) << "every byte came mapped";
+    }
+}
+
+TEST_F(MappedReadTest, ReadsFilesLargerThan4GiB) {
+    constexpr std::uint64_t kSize = (std::uint64_t{4} << 30) + 4099;
+    const std::string head = "head of the file";
+    const std::string tail = "its last bytes, past 4 GiB";
+    const auto native = folder_.native() / "sparse.img";
+    {
+        std::ofstream out(native, std::ios::binary);
+        out << head;
+        out.seekp(static_cast<std::streamoff>(kSize - tail.size()));
+        out << tail;
+    }
+    ASSERT_EQ(std::filesystem::file_size(native), kSize);
+
+    std::uint32_t reg =
+        crc32Update(0xFFFFFFFFu, std::as_bytes(std::span(head.data(), head.size())));
+    const std::vector<std::byte> zeros(std::size_t{1} << 20);
+    for (std::uint64_t left = kSize - head.size() - tail.size(); left > 0;) {
+        const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, zeros.size()));
+        reg = crc32Update(reg, std::span(zeros).first(chunk));
+        left -= chunk;
+    }
+    reg = crc32Update(reg, std::as_bytes(std::span(tail.data(), tail.size())));
+
+    testing_support::FaultyFileSystem watching;
+    const FileChecksum read = ReadFileCRC32(folder_.programPath() + "sparse.img");
+    EXPECT_EQ(read.outcome, ReadOutcome::Complete);
+    EXPECT_EQ(read.length, kSize);
+    EXPECT_EQ(crc32ToHex(read.crc), crc32ToHex(reg ^ 0xFFFFFFFFu));
+    EXPECT_EQ(watching.bytesMapped, kSize);
+}
+
+void sentinelHandler(int) {}
+
+// Touching a mapping past the end of a file that shrank raises SIGBUS; the read ends as a
+// change, and the handler that was installed before is back afterwards.
+TEST_F(MappedReadTest, AFileThatShrinksUnderTheMappingIsAChange) {
+    struct sigaction sentinel {};
+    sentinel.sa_handler = sentinelHandler;
+    sigemptyset(&sentinel.sa_mask);
+    struct sigaction before {};
+    ASSERT_EQ(::sigaction(SIGBUS, &sentinel, &before), 0);
+
+    const auto native = folder_.native() / "mapped.bin";
+    const struct {
+        const char* name;
+        std::optional<std::size_t> slice;
+        std::uintmax_t shrinkTo;
+        std::uint64_t hashed;
+    } cases[] = {
+        {"inside the window being read", kCrc32ReadBufferSize, 10, kCrc32ReadBufferSize},
+        {"before the next window", std::nullopt, kCrc32MapWindowSize + 4096, kCrc32MapWindowSize},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = writeFirst(2 * kCrc32MapWindowSize + 4097);
+        testing_support::FaultyFileSystem faulty;
+        faulty.mappedSlice = c.slice;
+        faulty.afterFirstRead = [&] { std::filesystem::resize_file(native, c.shrinkTo); };
+        const FileChecksum read = ReadFileCRC32(path);
+        EXPECT_EQ(read.outcome, ReadOutcome::Changed);
+        EXPECT_EQ(read.length, c.hashed) << "the pass ended at the first byte lost";
+    }
+
+    struct sigaction after {};
+    ASSERT_EQ(::sigaction(SIGBUS, &before, &after), 0);
+    EXPECT_EQ(after.sa_handler, &sentinelHandler) << "the handler before is restored";
+}
+
+TEST_F(MappedReadTest, FallsBackToReadWhenMappingFails) {
+    const std::size_t size = 2 * kCrc32MapWindowSize + 4097;
+    const std::string path = writeFirst(size);
+    const std::string expected = crc32ToHex(crcOf(contents_));
+    const struct {
+        const char* name;
+        std::function<void(testing_support::FaultyFileSystem&)> fault;
+        std::size_t mapped;
+    } cases[] = {
+        {"from the start", [](auto& f) { f.refuseMapping = true; }, 0},
+        {"after a window", [](auto& f) { f.refuseMappingAfterBytes = kCrc32MapWindowSize; },
+         kCrc32MapWindowSize},
+        {"switched off", [](auto&) { platform::linuxFileSystem().setMapping(false); }, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing_support::FaultyFileSystem faulty;
+        c.fault(faulty);
+        const FileChecksum read = ReadFileCRC32(path);
+        platform::linuxFileSystem().setMapping(true);
+        EXPECT_EQ(read.outcome, ReadOutcome::Complete);
+        EXPECT_EQ(read.length, size);
+        EXPECT_EQ(crc32ToHex(read.crc), expected);
+        EXPECT_EQ(faulty.bytesMapped, c.mapped);
     }
 }
 

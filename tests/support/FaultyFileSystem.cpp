@@ -24,17 +24,65 @@ public:
         const std::size_t got =
             cut && left == 0 ? 0 : real_->read(buffer.first(std::min(left, buffer.size())));
         failed_ = cut && got == left && faulty_ && owner_.failAfterBytes.has_value();
-        delivered_ += got;
-        owner_.bytesDelivered += got;
-        if (got > 0 && faulty_ && owner_.afterFirstRead) {
-            std::exchange(owner_.afterFirstRead, nullptr)();
+        countDelivered(got);
+        afterFirstDelivery(got);
+        if (got > 0 && faulty_ && owner_.afterEachRead) {
+            owner_.afterEachRead(got);
         }
         return got;
+    }
+    // The real mapping, handed on slice by slice with the hooks between. Nothing here may need
+    // a destructor while consume runs: a shrunk file returns from it by siglongjmp.
+    platform::MappedPass consumeMapped(std::size_t windowSize,
+                                       const platform::MappedConsumer& consume) override {
+        if (faulty_ && (owner_.refuseMapping || owner_.failAfterBytes || owner_.endAfterBytes)) {
+            return platform::MappedPass::Unmappable;
+        }
+        bool refused = false;
+        const auto slices = [&](std::span<const std::byte> window) {
+            std::size_t taken = 0;
+            while (taken < window.size()) {
+                const auto limit = faulty_ ? owner_.refuseMappingAfterBytes : std::nullopt;
+                if (limit && delivered_ >= *limit) {
+                    refused = true;
+                    return taken;
+                }
+                std::size_t size =
+                    faulty_ && owner_.mappedSlice ? *owner_.mappedSlice : window.size() - taken;
+                size = std::min(
+                    {size, window.size() - taken, limit ? *limit - delivered_ : window.size()});
+                // The time a slow disk takes passes before the bytes arrive, as in read().
+                if (faulty_ && owner_.afterEachRead) {
+                    owner_.afterEachRead(size);
+                }
+                const std::size_t took = consume(window.subspan(taken, size));
+                countDelivered(took);
+                owner_.bytesMapped += took;
+                taken += took;
+                if (took < size) {
+                    return taken;
+                }
+                afterFirstDelivery(took);
+            }
+            return taken;
+        };
+        const platform::MappedPass pass = real_->consumeMapped(windowSize, slices);
+        return refused ? platform::MappedPass::Unmappable : pass;
     }
     bool failed() const override { return failed_ || real_->failed(); }
     std::optional<platform::FileStatus> status() override { return real_->status(); }
 
 private:
+    void countDelivered(std::size_t bytes) {
+        delivered_ += bytes;
+        owner_.bytesDelivered += bytes;
+    }
+    void afterFirstDelivery(std::size_t bytes) {
+        if (bytes > 0 && faulty_ && owner_.afterFirstRead) {
+            std::exchange(owner_.afterFirstRead, nullptr)();
+        }
+    }
+
     std::unique_ptr<platform::ReadStream> real_;
     FaultyFileSystem& owner_;
     bool faulty_;

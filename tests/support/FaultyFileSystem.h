@@ -18,6 +18,7 @@ public:
     // The faults below touch only streams opened by this program path; all when it is empty.
     std::string faultyPath;
     // A read stream fails when it reaches this many bytes (also a file of exactly that length).
+    // These two faults are faults of read(): a stream with either set cannot be mapped.
     std::optional<std::size_t> failAfterBytes;
     // A read stream ends early, without failing, once it has delivered this many bytes, as if
     // the file had shrunk.
@@ -25,8 +26,20 @@ public:
     // Runs once after the first read that delivered bytes, so a test can change the real file
     // while it is being read.
     std::function<void()> afterFirstRead;
+    // Runs after every read that delivered bytes, with their number, so a test can let time
+    // pass as on a slow disk.
+    std::function<void(std::size_t)> afterEachRead;
 
-    // Bytes delivered by all read streams so far.
+    // The mapped path hands the bytes on in slices of this size, the hooks above running after
+    // each as after a read; nothing: whole windows.
+    std::optional<std::size_t> mappedSlice;
+    // The system cannot map the file: from the start, or once this many bytes came mapped.
+    bool refuseMapping = false;
+    std::optional<std::size_t> refuseMappingAfterBytes;
+    // Bytes passed on through mappings so far.
+    std::size_t bytesMapped = 0;
+
+    // Bytes delivered by all read streams so far, read or mapped.
     std::size_t bytesDelivered = 0;
 
     bool exists(const std::string& path) override { return real_.exists(path); }

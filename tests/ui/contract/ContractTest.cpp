@@ -138,6 +138,51 @@ TEST_P(Contract, EscPressesTheCancelButtonAndKeyPreviewSeesKeysFirst) {
     EXPECT_FALSE(desktop().isLoaded(dialog));
 }
 
+// A long handler that lets events through holds the windows as if they were blocked, and only
+// Esc and the close box reach it, as a request to stop.
+TEST_P(Contract, WhileBusyOnlyEscAndTheCloseBoxGetThrough) {
+    MainForm main;
+    Dialog dialog;
+    dialog.control("cmdOK").setDefault(true);
+    dialog.control("cmdCancel").setCancel(true);
+    int cancels = 0;
+    int goes = 0;
+    main.control("cmdGo").onClick = [&] { ++goes; };
+    harness().whenShown(main, [&] {
+        desktop().show(dialog);
+        {
+            const auto busy = desktop().busy([&] { ++cancels; });
+            EXPECT_TRUE(desktop().isBusy());
+            harness().click(dialog, "cmdOK");
+            harness().type(dialog, "txtValue", "typed");
+            harness().toggle(dialog, "chkSure");
+            harness().clickForm(dialog);
+            harness().pressKey(dialog, "cmdOK", kEnter);
+            harness().click(main, "cmdGo");
+            desktop().doEvents();
+            EXPECT_TRUE(dialog.clicks.empty()) << "no control takes a click, key or change";
+            EXPECT_EQ(dialog.changes, 0);
+            EXPECT_EQ(dialog.control("txtValue").text(), "design");
+            EXPECT_EQ(cancels, 0);
+
+            harness().pressKey(dialog, "txtValue", kEscape);
+            EXPECT_EQ(cancels, 1) << "Esc asks to stop";
+            EXPECT_TRUE(dialog.clicks.empty()) << "and presses no cancel button";
+            harness().closeBox(dialog);
+            EXPECT_EQ(cancels, 2) << "so does the close box";
+            EXPECT_TRUE(desktop().isLoaded(dialog)) << "the window stays while the work runs";
+            EXPECT_TRUE(busy.closeRequested());
+        }
+        EXPECT_FALSE(desktop().isBusy());
+        EXPECT_FALSE(desktop().isLoaded(dialog)) << "and closes once it has stopped";
+        harness().click(main, "cmdGo");
+        desktop().quit(0);
+    });
+    desktop().run(main);
+    EXPECT_EQ(cancels, 2);
+    EXPECT_EQ(goes, 1) << "input comes back when the work ends";
+}
+
 TEST_P(Contract, EnterPressesTheDefaultButton) {
     MainForm main;
     Dialog dialog;
