@@ -55,6 +55,10 @@ fi
 # Wine runs as root here, so it gets a prefix of its own; Mono and Gecko are not wanted.
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 stop_wine() { wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; }
+# One server for the whole stage: one that ends between two short test programs drops the
+# connection of the next. Wine's own background programs start with it, away from the pipes of
+# the tests, which they would otherwise hold open.
+start_wine() { wineserver -p; wine cmd /c exit </dev/null >/dev/null 2>&1; }
 trap stop_wine EXIT
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
@@ -62,8 +66,11 @@ fi
 stop_wine
 
 cd "$build"
+start_wine
 ctest --output-on-failure -j "$(nproc)" -E '^(cli|gui)\.'
 stop_wine
+start_wine
 ctest --output-on-failure -R '^cli\.'
 stop_wine
+# The window needs a display; Wine takes the one xvfb-run provides when its server starts.
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -R '^gui\.'

@@ -251,8 +251,22 @@ void FormWindow::placeControl(Control& control) {
         box.left += frame->geometry().left;
         box.top += frame->geometry().top;
     }
-    ::MoveWindow(widgets_[&control].hwnd, scale_.x(box.left), scale_.y(box.top),
-                 scale_.x(box.width), scale_.y(box.height), TRUE);
+    const Widget& widget = widgets_[&control];
+    int width = scale_.x(box.width);
+    if (control.autoSize() && control.kind() == ControlKind::Label) {
+        // As wide as the caption in the label's font, instead of wrapping it.
+        const HDC dc = ::GetDC(widget.hwnd);
+        const HGDIOBJ previous = ::SelectObject(dc, widget.font.get());
+        RECT text{};
+        const std::wstring caption = platform::widen(control.text());
+        ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+                    DT_CALCRECT | DT_SINGLELINE);
+        ::SelectObject(dc, previous);
+        ::ReleaseDC(widget.hwnd, dc);
+        width = text.right - text.left;
+    }
+    ::MoveWindow(widget.hwnd, scale_.x(box.left), scale_.y(box.top), width, scale_.y(box.height),
+                 TRUE);
 }
 
 void FormWindow::applyControl(Control& control, Property property) {
@@ -273,6 +287,9 @@ void FormWindow::applyControl(Control& control, Property property) {
     switch (property) {
         case Property::Text:
             ::SetWindowTextW(hwnd, platform::widen(control.text()).c_str());
+            if (control.autoSize()) {
+                placeControl(control);
+            }
             break;
         case Property::Enabled:
             ::EnableWindow(hwnd, control.enabled());
@@ -301,6 +318,9 @@ void FormWindow::applyControl(Control& control, Property property) {
                 CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
                 font.face.empty() ? L"MS Shell Dlg 2" : platform::widen(font.face).c_str()));
             ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(widget.font.get()), TRUE);
+            if (control.autoSize()) {
+                placeControl(control);
+            }
             break;
         }
         case Property::BackColor:
