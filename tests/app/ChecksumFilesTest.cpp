@@ -66,7 +66,7 @@ TEST_F(ChecksumFiles, RecordedNameLowersTheExtensionOnly) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         ASSERT_EQ(computeAndSave(folder.writeFile(c.file, "x")), kExitOk);
-        const std::string written = readNativeFile(folder.native() / c.checksumFile);
+        const std::string written = readNativeFile(folder.nativePath(c.checksumFile));
         const auto expectedLine =
             platform::utf8ToAnsi("FileName=" + std::string(c.recorded) + "\r\n");
         ASSERT_TRUE(expectedLine);
@@ -76,7 +76,7 @@ TEST_F(ChecksumFiles, RecordedNameLowersTheExtensionOnly) {
 
 TEST_F(ChecksumFiles, CzechNamesAreWrittenInWindows1250) {
     ASSERT_EQ(computeAndSave(folder.writeFile("Žluťoučký kůň.TXT", "abc")), kExitOk);
-    EXPECT_EQ(readNativeFile(folder.native() / "Žluťoučký kůň.txt.CRC"),
+    EXPECT_EQ(readNativeFile(folder.nativePath("Žluťoučký kůň.txt.CRC")),
               "[INI]\r\n[CRC32FileInfo]\r\nFileName=\x8Elu\x9Dou\xE8k\xFD k\xF9\xF2.txt\r\n"
               "CRC32Checksum=352441C2\r\nFileLenght=3 bytes\r\n[EOF]\r\n");
 }
@@ -159,7 +159,7 @@ TEST_F(ChecksumFiles, AFailedSaveSaysSoAndKeepsTheOldFile) {
 TEST_F(ChecksumFiles, ANameOutsideTheCodePageIsNotWritten) {
     ASSERT_EQ(computeAndSave(folder.writeFile("写真.jpg", "abc")), kExitCannotReadOrWrite);
     EXPECT_NE(lastBox().text.find("Windows-1250"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(folder.native() / "写真.jpg.CRC"));
+    EXPECT_FALSE(std::filesystem::exists(folder.nativePath("写真.jpg.CRC")));
 }
 
 TEST_F(ChecksumFiles, ANameWithALineEndIsNotWritten) {

@@ -39,8 +39,12 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(native_, ignored);
 }
 
+std::filesystem::path TempFolder::nativePath(const std::string& relativeUtf8) const {
+    return native_ / std::u8string(relativeUtf8.begin(), relativeUtf8.end());
+}
+
 std::string TempFolder::programPath() const {
-    std::string path = platform::fileSystem().fromNative(native_.string());
+    std::string path = platform::fileSystem().fromNative(utf8Of(native_));
     if (path.empty() || path.back() != '\\') {
         path += '\\';
     }
@@ -49,14 +53,19 @@ std::string TempFolder::programPath() const {
 
 std::string TempFolder::writeFile(const std::string& relativeNative,
                                   const std::string& bytes) const {
-    const auto target = native_ / relativeNative;
+    const auto target = nativePath(relativeNative);
     std::filesystem::create_directories(target.parent_path());
     std::ofstream out(target, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
-        throw std::runtime_error("cannot write " + target.string());
+        throw std::runtime_error("cannot write " + utf8Of(target));
     }
-    return platform::fileSystem().fromNative(target.string());
+    return platform::fileSystem().fromNative(utf8Of(target));
+}
+
+std::string utf8Of(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
 }
 
 std::string readNativeFile(const std::filesystem::path& path) {

@@ -19,6 +19,10 @@ public:
     std::span<std::byte> startingAfterGuard(std::size_t size) const;
 
 private:
+    // The operating system's part: its page size, and pages of which only those between the
+    // first and the last can be read and written.
+    static std::size_t systemPageSize();
+    static std::byte* mapGuarded(std::size_t pageSize, std::size_t usable);
     struct Unmap {
         std::size_t length;
         void operator()(std::byte* mapping) const;

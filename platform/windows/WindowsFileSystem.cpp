@@ -1,0 +1,291 @@
+#include "platform/windows/WindowsFileSystem.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <limits>
+#include <utility>
+
+#include "platform/windows/UniqueHandle.h"
+#include "platform/windows/Wide.h"
+
+namespace platform {
+namespace {
+
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+constexpr std::wstring_view kLongUncPrefix = L"\\\\?\\UNC\\";
+
+std::wstring fullPath(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) {
+            return {};
+        }
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+}
+
+std::optional<WIN32_FILE_ATTRIBUTE_DATA> attributesOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() || !::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return data;
+}
+
+bool isFolder(const WIN32_FILE_ATTRIBUTE_DATA& data) {
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+UniqueHandle openForReading(const std::wstring& path) {
+    if (path.empty()) {
+        return {};
+    }
+    // Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open.
+    return UniqueHandle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+// Fills as much of the buffer as the file has; nothing when ReadFile() fails before any byte.
+std::optional<std::size_t> readFully(HANDLE file, std::byte* buffer, std::size_t size) {
+    constexpr std::size_t kLargestRead = 1u << 30;
+    std::size_t done = 0;
+    while (done < size) {
+        const auto ask = static_cast<DWORD>(std::min(size - done, kLargestRead));
+        DWORD got = 0;
+        if (!::ReadFile(file, buffer + done, ask, &got, nullptr)) {
+            return done > 0 ? std::optional(done) : std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    return done;
+}
+
+class WindowsReadStream final : public ReadStream {
+public:
+    explicit WindowsReadStream(UniqueHandle file) : file_(std::move(file)) {}
+
+    std::size_t read(std::span<std::byte> buffer) override {
+        return readFully(file_.get(), buffer.data(), buffer.size()).value_or(0);
+    }
+
+private:
+    UniqueHandle file_;
+};
+
+WriteError writeErrorFrom(DWORD error) {
+    switch (error) {
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return WriteError::AccessDenied;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return WriteError::NoSpace;
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+        case ERROR_DIRECTORY:
+            return WriteError::BadName;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+            return WriteError::NotFound;
+        default:
+            return WriteError::Other;
+    }
+}
+
+// A new file beside the target, removed again unless it has been moved over the target.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::wstring& folder) {
+        static std::atomic<unsigned> counter{0};
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::wstring name = folder + L".sumora-" + std::to_wstring(::GetCurrentProcessId()) +
+                                L'-' + std::to_wstring(counter++) + L".tmp";
+            file_ = UniqueHandle(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file_.valid()) {
+                path_ = std::move(name);
+                return;
+            }
+            if (::GetLastError() != ERROR_FILE_EXISTS) {
+                break;
+            }
+        }
+        error_ = ::GetLastError();
+    }
+    ~TemporaryFile() {
+        if (!path_.empty()) {
+            file_ = UniqueHandle();
+            ::DeleteFileW(path_.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // ERROR_SUCCESS or the error of the first step that failed.
+    DWORD error() const { return error_; }
+
+    void write(const std::string& bytes) {
+        if (error_ != ERROR_SUCCESS) {
+            return;
+        }
+        std::size_t done = 0;
+        while (error_ == ERROR_SUCCESS && done < bytes.size()) {
+            const auto ask = static_cast<DWORD>(
+                std::min<std::size_t>(bytes.size() - done, std::numeric_limits<DWORD>::max()));
+            DWORD put = 0;
+            if (!::WriteFile(file_.get(), bytes.data() + done, ask, &put, nullptr)) {
+                error_ = ::GetLastError();
+            } else if (put == 0) {
+                error_ = ERROR_WRITE_FAULT;
+            }
+            done += put;
+        }
+        if (const DWORD closed = file_.close(); error_ == ERROR_SUCCESS) {
+            error_ = closed;
+        }
+    }
+
+    void moveOver(const std::wstring& target) {
+        if (error_ == ERROR_SUCCESS &&
+            !::MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            error_ = ::GetLastError();
+        }
+        if (error_ == ERROR_SUCCESS) {
+            path_.clear();
+        }
+    }
+
+private:
+    std::wstring path_;
+    UniqueHandle file_;
+    DWORD error_ = ERROR_SUCCESS;
+};
+
+}  // namespace
+
+std::wstring apiPath(std::string_view programPath) {
+    if (programPath.empty()) {
+        return {};
+    }
+    std::wstring path = widen(programPath);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    if (path.starts_with(kLongPrefix)) {
+        return path;
+    }
+    std::wstring full = fullPath(path);
+    if (full.size() < MAX_PATH) {
+        return full;
+    }
+    if (full.starts_with(L"\\\\")) {
+        return std::wstring(kLongUncPrefix) + full.substr(2);
+    }
+    return std::wstring(kLongPrefix) + full;
+}
+
+bool WindowsFileSystem::exists(const std::string& path) {
+    return attributesOf(apiPath(path)).has_value();
+}
+
+bool WindowsFileSystem::isDirectory(const std::string& path) {
+    const auto data = attributesOf(apiPath(path));
+    return data && isFolder(*data);
+}
+
+std::optional<std::int64_t> WindowsFileSystem::fileLength(const std::string& path) {
+    const auto data = attributesOf(apiPath(path));
+    if (!data || isFolder(*data)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(data->nFileSizeHigh) << 32) |
+                                     data->nFileSizeLow);
+}
+
+std::unique_ptr<ReadStream> WindowsFileSystem::openRead(const std::string& path) {
+    UniqueHandle file = openForReading(apiPath(path));
+    if (!file.valid()) {
+        return nullptr;
+    }
+    return std::make_unique<WindowsReadStream>(std::move(file));
+}
+
+std::optional<std::string> WindowsFileSystem::readAll(const std::string& path) {
+    const UniqueHandle file = openForReading(apiPath(path));
+    if (!file.valid()) {
+        return std::nullopt;
+    }
+    std::string contents;
+    std::array<std::byte, 64 * 1024> chunk;
+    for (;;) {
+        const auto got = readFully(file.get(), chunk.data(), chunk.size());
+        if (!got) {
+            return std::nullopt;
+        }
+        contents.append(reinterpret_cast<const char*>(chunk.data()), *got);
+        if (*got < chunk.size()) {
+            return contents;
+        }
+    }
+}
+
+WriteError WindowsFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+    const std::wstring target = apiPath(path);
+    if (target.empty()) {
+        return WriteError::NotFound;
+    }
+    if (target.back() == L'\\') {
+        return WriteError::BadName;
+    }
+    if (const auto existing = attributesOf(target)) {
+        if (isFolder(*existing) || (existing->dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+            return WriteError::AccessDenied;
+        }
+    }
+    TemporaryFile temporary(target.substr(0, target.rfind(L'\\') + 1));
+    temporary.write(bytes);
+    temporary.moveOver(target);
+    return temporary.error() == ERROR_SUCCESS ? WriteError::None
+                                              : writeErrorFrom(temporary.error());
+}
+
+bool WindowsFileSystem::removeFile(const std::string& path) {
+    const std::wstring native = apiPath(path);
+    return !native.empty() && ::DeleteFileW(native.c_str());
+}
+
+std::string WindowsFileSystem::toNative(const std::string& path) {
+    std::wstring native = apiPath(path);
+    if (native.starts_with(kLongUncPrefix)) {
+        native.replace(0, kLongUncPrefix.size(), L"\\\\");
+    } else if (native.starts_with(kLongPrefix)) {
+        native.erase(0, kLongPrefix.size());
+    }
+    return narrow(native);
+}
+
+std::string WindowsFileSystem::fromNative(const std::string& nativePath) {
+    return toNative(nativePath);
+}
+
+FileSystem& fileSystem() {
+    static WindowsFileSystem instance;
+    return instance;
+}
+
+}  // namespace platform

@@ -1,0 +1,49 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/Process.h"
+#include "platform/windows/CommandLine.h"
+#include "platform/windows/Wide.h"
+
+namespace platform {
+
+std::wstring_view afterProgramPath(std::wstring_view commandLine) {
+    std::size_t end = 0;
+    if (commandLine.starts_with(L'"')) {
+        const std::size_t closing = commandLine.find(L'"', 1);
+        end = closing == std::wstring_view::npos ? commandLine.size() : closing + 1;
+    } else {
+        end = std::min(commandLine.find_first_of(L" \t"), commandLine.size());
+    }
+    const std::size_t rest = commandLine.find_first_not_of(L" \t", end);
+    return rest == std::wstring_view::npos ? std::wstring_view() : commandLine.substr(rest);
+}
+
+std::string executablePath() {
+    // The path may be longer than MAX_PATH; the buffer grows until it fits.
+    std::wstring path(MAX_PATH, L'\0');
+    while (path.size() <= 32768) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return fileSystem().fromNative(narrow(path));
+        }
+        path.resize(path.size() * 2);
+    }
+    return {};
+}
+
+// Windows hands the program one line, which is what it reads; argv is the C runtime's split of
+// that line with the quotes removed, so it is not used.
+std::string commandLineFromArgs(int /*argc*/, const char* const* /*argv*/) {
+    return narrow(afterProgramPath(::GetCommandLineW()));
+}
+
+}  // namespace platform
