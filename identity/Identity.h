@@ -27,7 +27,8 @@ inline constexpr const char* kMakerHomePageCaption = "www.velmora.example.org";
 inline constexpr const char* kMakerHomePageUrl = "https://www.velmora.example.org/";
 inline constexpr const char* kOnLineHelpUrl = "https://www.velmora.example.org/";
 inline constexpr const char* kMakerHomePageHost = "www.velmora.example.org";
-inline constexpr const char* kFreewareLicenceUrl = "https://www.velmora.example.org/licence/freeware";
+inline constexpr const char* kFreewareLicenceUrl =
+    "https://www.velmora.example.org/licence/freeware";
 inline constexpr const char* kSupportEmail = "support@velmora.example.org";
 
 }  // namespace identity
