@@ -61,10 +61,10 @@ frmSumora::frmSumora(ui::Desktop& desktop, std::string commandLine)
 
     Label1.setFontSize(27.75);
     Label3.setAutoSize(true);
-    // The captions lie on the background picture.
+    // The captions and logos lie on the background picture.
     for (ui::Control* caption :
          {&Label1, &hrlVelmoraHomePage, &hrlOnLineHelp, &Label2, &lblFileSize, &lblCRC32Result,
-          &lblTimeOperate, &txtTimeOperate, &Label3}) {
+          &lblTimeOperate, &txtTimeOperate, &Label3, &picLogoCRC32, &picLogoMain}) {
         caption->setBackStyle(ui::BackStyle::Transparent);
     }
     hrlVelmoraHomePage.setUrl(identity::kMakerHomePageUrl);

@@ -14,6 +14,21 @@ int pixels(double twips) {
     return static_cast<int>(std::lround(twips / kTwipsPerDesignPixel));
 }
 
+QString wrappedToWidth(const QString& caption, const QFontMetrics& metrics, int width) {
+    QString wrapped;
+    QString line;
+    for (const QString& word : caption.split(u' ')) {
+        const QString longer = line.isEmpty() ? word : line + u' ' + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+            wrapped += line + u'\n';
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    return wrapped + line;
+}
+
 QRect pixelRect(const Rect& twips) {
     return {pixels(twips.left), pixels(twips.top), pixels(twips.width), pixels(twips.height)};
 }

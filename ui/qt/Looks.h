@@ -2,7 +2,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QRect>
+#include <QString>
 
 #include "ui/Appearance.h"
 
@@ -21,6 +23,10 @@ QFont qtFont(const Font& font, const QWidget& widget);
 
 QColor qtColor(const Color& color);
 Qt::Alignment qtAlignment(Alignment alignment);
+
+// The caption broken into lines at blanks so that each fits the width, as a Windows check box
+// wraps a caption longer than itself; a word longer than the width stays whole.
+QString wrappedToWidth(const QString& caption, const QFontMetrics& metrics, int width);
 
 // Fills the widget with the colour, or lets its parent show through for a transparent style.
 void paintBackground(QWidget& widget, BackStyle style, const Color& color);

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
@@ -162,8 +163,12 @@ public:
 protected:
     void apply(Property property) override {
         WidgetBinding::apply(property);
-        if (property == Property::Text) {
-            box_->setText(toQString(control().text()));
+        if (property == Property::Text || property == Property::Geometry ||
+            property == Property::Font) {
+            const int indicator = box_->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                                  box_->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+            box_->setText(wrappedToWidth(toQString(control().text()), box_->fontMetrics(),
+                                         pixelRect(control().geometry()).width() - indicator));
         } else if (property == Property::Value) {
             const std::int64_t value = control().value();
             box_->setCheckState(value == 0   ? Qt::Unchecked
