@@ -9,8 +9,6 @@
 namespace download {
 namespace {
 
-// Enough to keep the network busy while the caller writes what came before.
-constexpr std::size_t kBufferLimit = 1 << 20;
 constexpr long kReceiveBufferBytes = 256 * 1024;
 constexpr long kMaxRedirects = 10;
 
@@ -127,8 +125,8 @@ void CurlTransfer::wait(std::chrono::milliseconds timeout) {
     if (!easy_ || result_) {
         return;
     }
-    // Bytes already waiting, or a transfer paused for them, need no waiting.
-    if (!paused_ && buffered() == 0) {
+    // Bytes already waiting need no waiting.
+    if (buffered() == 0) {
         curl_multi_poll(multi_.get(), nullptr, 0, static_cast<int>(timeout.count()), nullptr);
     }
     int running = 0;
@@ -159,10 +157,6 @@ std::size_t CurlTransfer::read(std::span<std::byte> buffer) {
     if (buffered() == 0) {
         buffer_.clear();
         readPosition_ = 0;
-        if (paused_ && easy_) {
-            paused_ = false;
-            curl_easy_pause(easy_.get(), CURLPAUSE_CONT);
-        }
     }
     return count;
 }
@@ -178,7 +172,6 @@ void CurlTransfer::cancel() {
     response_.reset();
     buffer_.clear();
     readPosition_ = 0;
-    paused_ = false;
     received_ = 0;
     result_.reset();
 }
@@ -221,11 +214,10 @@ std::size_t CurlTransfer::onBody(char* data, std::size_t size, std::size_t count
     return static_cast<CurlTransfer*>(self)->body(data, size * count);
 }
 
+// Every piece is taken, never paused: the caller drains the buffer at each turn, so it holds
+// at most what one turn of libcurl reads. A transfer paused when its connection closed stalled
+// for good in libcurl 7.88, with no socket left to wait on.
 std::size_t CurlTransfer::body(const char* data, std::size_t size) {
-    if (buffered() > 0 && buffered() + size > kBufferLimit) {
-        paused_ = true;
-        return CURL_WRITEFUNC_PAUSE;
-    }
     if (!response_ && block_.status != 0) {
         response_ = block_;
     }

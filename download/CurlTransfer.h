@@ -57,7 +57,6 @@ private:
     std::optional<TransferResponse> response_;
     std::vector<std::byte> buffer_;
     std::size_t readPosition_ = 0;
-    bool paused_ = false;
     std::uint64_t received_ = 0;
     std::optional<CURLcode> result_;
 };
