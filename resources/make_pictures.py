@@ -257,10 +257,23 @@ def logo_about():
     return c
 
 
+def icon_options():
+    """The options dialog's 32 x 32 icon: the amber emblem with three setting sliders."""
+    w = h = 32
+    c = Canvas(w, h)
+    amber, deep = rgb("#f2b441"), rgb("#d9771f")
+    c.paint(filled(circle(16.0, 16.0, 15.0)), lambda x, y: mix(amber, deep, (x + y) / 64.0))
+    for y, knob in ((10.0, 20.0), (16.0, 11.0), (22.0, 18.0)):
+        c.paint(strokes([[(8.0, y), (24.0, y)]], 1.6), (1.0, 1.0, 1.0, 0.9))
+        c.paint(filled(circle(knob, y, 2.6)), rgb("#23415c"))
+    return c
+
+
 def main():
     OUT.mkdir(exist_ok=True)
     for name, draw in (("background.main", background), ("logo.crc32", logo_crc32),
-                       ("logo.main", logo_main), ("logo.about", logo_about)):
+                       ("logo.main", logo_main), ("logo.about", logo_about),
+                       ("icon.options", icon_options)):
         (OUT / f"{name}.png").write_bytes(draw().png())
 
 

@@ -21,7 +21,7 @@ frmOptions::frmOptions(ui::Desktop& desktop)
     setCaption("Nastavení");
     setClientSize(6150, 4560);
     setBorderStyle(ui::BorderStyle::FixedDialog);
-    setIcon("frmOptions");
+    setIcon("icon.options");
     onLoad = [this] { Form_Load(); };
 
     lbxOptionsMenu.setItems({"Nastavení"});

@@ -20,6 +20,7 @@ TEST_F(OptionsWindowTest, OpensAsDesignedAsAFixedDialog) {
     EXPECT_EQ(window.windowTitle().toStdString(), "Nastavení");
     EXPECT_EQ(window.client().size(), QSize(6150 / 15, 4560 / 15));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "a fixed dialog border";
+    EXPECT_FALSE(window.windowIcon().isNull()) << "an icon of its own";
     const struct {
         const char* name;
         QRect twips;
