@@ -22,7 +22,7 @@ void publishAssociations(const RegistryNode& classesRoot);
 std::string publishedMimeType(const std::string& fileType, const std::string& extension);
 
 // The desktop entry's Exec line for an open command such as "\"Z:\usr\bin\sumora\" %1":
-// the program path in native notation, quoted by the Desktop Entry Specification's rules, and
+// the program path in native notation, quoted by the freedesktop.org desktop entry rules, and
 // %1 as %f. Nothing for a command that names no program that can be mapped.
 std::optional<std::string> execLineFor(const std::string& command);
 

@@ -17,7 +17,7 @@ std::string homeFolder() {
     return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "/";
 }
 
-// The specification ignores relative paths and empty values.
+// The base directory rules ignore relative paths and empty values.
 std::string absoluteOr(const char* variable, const std::string& fallback) {
     const char* value = std::getenv(variable);
     std::string folder = value != nullptr && value[0] == '/' ? value : fallback;

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-// The base directories of the XDG Base Directory Specification, native paths without a
+// The XDG base directories (freedesktop.org), native paths without a
 // trailing "/", read from the environment at each call.
 std::string xdgConfigHome();               // $XDG_CONFIG_HOME, else ~/.config
 std::string xdgDataHome();                 // $XDG_DATA_HOME, else ~/.local/share

@@ -59,22 +59,22 @@ Bytes list(const std::string& type, const Bytes& body, const std::string& kind) 
     return out;
 }
 
-Bytes buildAvi(const AviSpec& spec) {
-    const auto width = static_cast<std::uint32_t>(spec.width);
-    const auto height = static_cast<std::uint32_t>(spec.height);
-    const auto frameCount = static_cast<std::uint32_t>(spec.frames.size());
+Bytes buildAvi(const AviLayout& layout) {
+    const auto width = static_cast<std::uint32_t>(layout.width);
+    const auto height = static_cast<std::uint32_t>(layout.height);
+    const auto frameCount = static_cast<std::uint32_t>(layout.frames.size());
 
     Bytes avih;
     for (const std::uint32_t v :
-         {spec.microsecondsPerFrame, 0u, 0u, 0x10u, frameCount, 0u, 1u, 0u, width, height}) {
+         {layout.microsecondsPerFrame, 0u, 0u, 0x10u, frameCount, 0u, 1u, 0u, width, height}) {
         appendU32(avih, v);
     }
-    avih.resize(spec.mainHeaderSize);
+    avih.resize(layout.mainHeaderSize);
 
     Bytes strh;
     appendText(strh, "vidsRLE ");
     for (const std::uint32_t v :
-         {0u, 0u, 0u, spec.scale, spec.rate, 0u, frameCount, width * height, 10'000u, 0u}) {
+         {0u, 0u, 0u, layout.scale, layout.rate, 0u, frameCount, width * height, 10'000u, 0u}) {
         appendU32(strh, v);
     }
     strh.resize(56);
@@ -84,21 +84,21 @@ Bytes buildAvi(const AviSpec& spec) {
     appendU32(strf, width);
     appendU32(strf, height);
     appendU16(strf, 1);
-    appendU16(strf, spec.bitCount);
-    appendU32(strf, spec.compression);
+    appendU16(strf, layout.bitCount);
+    appendU32(strf, layout.compression);
     appendU32(strf, width * height);
     appendU32(strf, 0);
     appendU32(strf, 0);
-    appendU32(strf, spec.colourCount != 0 ? spec.colourCount
-                                          : static_cast<std::uint32_t>(spec.palette.size()));
+    appendU32(strf, layout.colourCount != 0 ? layout.colourCount
+                                            : static_cast<std::uint32_t>(layout.palette.size()));
     appendU32(strf, 0);
-    for (const std::uint32_t rgb : spec.palette) {
+    for (const std::uint32_t rgb : layout.palette) {
         appendU32(strf, rgb);  // RGBQUAD: blue, green, red, reserved
     }
 
-    Bytes movi = spec.moviBefore;
+    Bytes movi = layout.moviBefore;
     Bytes index;
-    for (const auto& [id, data] : spec.frames) {
+    for (const auto& [id, data] : layout.frames) {
         appendText(index, id);
         appendU32(index, 0x10);
         appendU32(index, static_cast<std::uint32_t>(movi.size() + 4));
@@ -107,12 +107,12 @@ Bytes buildAvi(const AviSpec& spec) {
     }
 
     Bytes body;
-    if (spec.withHdrl) {
+    if (layout.withHdrl) {
         append(body, list("hdrl", chunk("avih", avih) +
                                       list("strl", chunk("strh", strh) + chunk("strf", strf))));
     }
     append(body, chunk("JUNK", bytes({1, 2, 3})));
-    if (spec.withMovi) {
+    if (layout.withMovi) {
         append(body, list("movi", movi));
     }
     append(body, chunk("idx1", index));

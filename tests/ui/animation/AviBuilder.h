@@ -16,7 +16,7 @@ Bytes chunk(const std::string& id, const Bytes& data);
 Bytes list(const std::string& type, const Bytes& body, const std::string& kind = "LIST");
 
 // A small AVI with one 8-bit video stream, every field settable so a test can break one.
-struct AviSpec {
+struct AviLayout {
     std::int32_t width = 4;
     std::int32_t height = 2;
     std::uint32_t microsecondsPerFrame = 50'000;
@@ -35,7 +35,7 @@ struct AviSpec {
     bool withMovi = true;
 };
 
-Bytes buildAvi(const AviSpec& spec);
+Bytes buildAvi(const AviLayout& layout);
 
 // Overwrites four bytes in little-endian order.
 void putU32(Bytes& file, std::size_t offset, std::uint32_t value);

@@ -22,16 +22,16 @@ constexpr std::uint32_t kBlue = 0xFF0000FF;
 // Bottom row red, top row green green blue blue.
 const Frame kFirstFrame = {kGreen, kGreen, kBlue, kBlue, kRed, kRed, kRed, kRed};
 
-std::optional<Clip> decode(const AviSpec& spec) {
-    return decodeAvi(buildAvi(spec));
+std::optional<Clip> decode(const AviLayout& layout) {
+    return decodeAvi(buildAvi(layout));
 }
 
 TEST(DecodeAvi, PaintsRle8FramesTopRowFirstInThePaletteColours) {
-    AviSpec spec;
+    AviLayout layout;
     // The second frame changes one pixel of the top row and keeps the rest of the first.
-    spec.frames.push_back({"00dc", bytes({0, 2, 1, 1, 1, 0, 0, 1})});
-    spec.frames.push_back({"00dc", {}});
-    const auto clip = decode(spec);
+    layout.frames.push_back({"00dc", bytes({0, 2, 1, 1, 1, 0, 0, 1})});
+    layout.frames.push_back({"00dc", {}});
+    const auto clip = decode(layout);
     ASSERT_TRUE(clip.has_value());
     EXPECT_EQ(clip->width, 4);
     EXPECT_EQ(clip->height, 2);
@@ -43,18 +43,18 @@ TEST(DecodeAvi, PaintsRle8FramesTopRowFirstInThePaletteColours) {
 }
 
 TEST(DecodeAvi, SkipsOtherChunksAndReadsUncompressedFrames) {
-    AviSpec spec;
-    spec.moviBefore = chunk("JUNK", bytes({7})) + chunk("01wb", bytes({1, 2, 3, 4})) +
-                      list("rec ", chunk("00dc", bytes({4, 3, 0, 0, 4, 3, 0, 1})));
-    spec.frames.push_back({"00db", bytes({1, 1, 1, 1, 2, 2, 3, 3})});
-    const auto clip = decode(spec);
+    AviLayout layout;
+    layout.moviBefore = chunk("JUNK", bytes({7})) + chunk("01wb", bytes({1, 2, 3, 4})) +
+                        list("rec ", chunk("00dc", bytes({4, 3, 0, 0, 4, 3, 0, 1})));
+    layout.frames.push_back({"00db", bytes({1, 1, 1, 1, 2, 2, 3, 3})});
+    const auto clip = decode(layout);
     ASSERT_TRUE(clip.has_value());
     ASSERT_EQ(clip->frames.size(), 3u) << "the frame inside a rec list, then the two after it";
     EXPECT_EQ(clip->frames[0], Frame(8, kBlue));
     EXPECT_EQ(clip->frames[1], kFirstFrame);
     EXPECT_EQ(clip->frames[2], kFirstFrame);
 
-    AviSpec uncompressed;
+    AviLayout uncompressed;
     uncompressed.compression = 0;
     uncompressed.frames = {{"00dc", bytes({1, 1, 1, 1, 2, 2, 3, 3})}};
     const auto plain = decode(uncompressed);
@@ -72,11 +72,11 @@ TEST(DecodeAvi, TakesThePeriodFromTheMainHeaderOrElseTheStreamRate) {
         {60'000'001, 1, 10, std::nullopt}, {0xFFFFFFFF, 1, 10, std::nullopt},
     };
     for (const auto& c : cases) {
-        AviSpec spec;
-        spec.microsecondsPerFrame = c.microsecondsPerFrame;
-        spec.scale = c.scale;
-        spec.rate = c.rate;
-        const auto clip = decode(spec);
+        AviLayout layout;
+        layout.microsecondsPerFrame = c.microsecondsPerFrame;
+        layout.scale = c.scale;
+        layout.rate = c.rate;
+        const auto clip = decode(layout);
         ASSERT_EQ(clip.has_value(), c.period.has_value()) << c.microsecondsPerFrame;
         if (clip) {
             EXPECT_EQ(clip->frameMicroseconds, *c.period) << c.microsecondsPerFrame;
@@ -85,12 +85,12 @@ TEST(DecodeAvi, TakesThePeriodFromTheMainHeaderOrElseTheStreamRate) {
 }
 
 TEST(DecodeAvi, RejectsMalformedClips) {
-    const auto good = buildAvi(AviSpec{});
+    const auto good = buildAvi(AviLayout{});
     ASSERT_TRUE(decodeAvi(good).has_value());
-    const auto withSpec = [](std::function<void(AviSpec&)> change) {
-        AviSpec spec;
-        change(spec);
-        return buildAvi(spec);
+    const auto withLayout = [](std::function<void(AviLayout&)> change) {
+        AviLayout layout;
+        change(layout);
+        return buildAvi(layout);
     };
     const auto withBytes = [&good](std::function<void(Bytes&)> change) {
         Bytes file = good;
@@ -115,37 +115,37 @@ TEST(DecodeAvi, RejectsMalformedClips) {
         {"RIFF size past the end", withBytes([](Bytes& f) { putU32(f, 4, 0xFFFFFFF0); })},
         {"frame chunk size past its list",
          withBytes([&](Bytes& f) { putU32(f, frameSizeOffset, 0x7FFFFFFF); })},
-        {"no header list", withSpec([](AviSpec& s) { s.withHdrl = false; })},
-        {"no movi list", withSpec([](AviSpec& s) { s.withMovi = false; })},
-        {"no frames", withSpec([](AviSpec& s) { s.frames.clear(); })},
-        {"only another stream's frames", withSpec([](AviSpec& s) {
+        {"no header list", withLayout([](AviLayout& s) { s.withHdrl = false; })},
+        {"no movi list", withLayout([](AviLayout& s) { s.withMovi = false; })},
+        {"no frames", withLayout([](AviLayout& s) { s.frames.clear(); })},
+        {"only another stream's frames", withLayout([](AviLayout& s) {
              s.frames = {{"01dc", bytes({4, 1, 0, 1})}};
          })},
-        {"main header too short", withSpec([](AviSpec& s) { s.mainHeaderSize = 40; })},
-        {"zero width", withSpec([](AviSpec& s) { s.width = 0; })},
-        {"negative height", withSpec([](AviSpec& s) { s.height = -2; })},
-        {"absurd width", withSpec([](AviSpec& s) { s.width = 100'000; })},
-        {"24 bits a pixel", withSpec([](AviSpec& s) { s.bitCount = 24; })},
-        {"RLE4", withSpec([](AviSpec& s) { s.compression = 2; })},
-        {"more than 256 colours", withSpec([](AviSpec& s) { s.colourCount = 257; })},
-        {"pixel index past the palette", withSpec([](AviSpec& s) { s.palette.resize(3); })},
-        {"palette cut short by its chunk", withSpec([](AviSpec& s) {
+        {"main header too short", withLayout([](AviLayout& s) { s.mainHeaderSize = 40; })},
+        {"zero width", withLayout([](AviLayout& s) { s.width = 0; })},
+        {"negative height", withLayout([](AviLayout& s) { s.height = -2; })},
+        {"absurd width", withLayout([](AviLayout& s) { s.width = 100'000; })},
+        {"24 bits a pixel", withLayout([](AviLayout& s) { s.bitCount = 24; })},
+        {"RLE4", withLayout([](AviLayout& s) { s.compression = 2; })},
+        {"more than 256 colours", withLayout([](AviLayout& s) { s.colourCount = 257; })},
+        {"pixel index past the palette", withLayout([](AviLayout& s) { s.palette.resize(3); })},
+        {"palette cut short by its chunk", withLayout([](AviLayout& s) {
              s.palette.resize(3);
              s.colourCount = 4;
          })},
-        {"run past the row", withSpec([](AviSpec& s) {
+        {"run past the row", withLayout([](AviLayout& s) {
              s.frames[0].second = bytes({5, 1});
          })},
-        {"delta past the bitmap", withSpec([](AviSpec& s) {
+        {"delta past the bitmap", withLayout([](AviLayout& s) {
              s.frames[0].second = bytes({0, 2, 0, 9});
          })},
-        {"uncompressed frame too short", withSpec([](AviSpec& s) {
+        {"uncompressed frame too short", withLayout([](AviLayout& s) {
              s.frames = {{"00db", bytes({1, 1, 1, 1})}};
          })},
-        {"more frames than the limit", withSpec([](AviSpec& s) {
+        {"more frames than the limit", withLayout([](AviLayout& s) {
              s.frames.resize(kMaxFrames + 1, {"00dc", {}});
          })},
-        {"more pixels than the limit", withSpec([](AviSpec& s) {
+        {"more pixels than the limit", withLayout([](AviLayout& s) {
              s.width = kMaxSide;
              s.height = kMaxSide / 4;
              s.frames.assign(5, {"00dc", {}});
@@ -157,10 +157,10 @@ TEST(DecodeAvi, RejectsMalformedClips) {
 }
 
 TEST(DecodeAvi, RejectsEveryTruncationInsideTheHeadersOrFrames) {
-    AviSpec spec;
-    spec.frames.push_back({"00dc", bytes({0, 3, 1, 2, 3, 0, 0, 1})});
-    const Bytes good = buildAvi(spec);
-    const std::size_t idx1 = good.size() - 8 - 16 * spec.frames.size();
+    AviLayout layout;
+    layout.frames.push_back({"00dc", bytes({0, 3, 1, 2, 3, 0, 0, 1})});
+    const Bytes good = buildAvi(layout);
+    const std::size_t idx1 = good.size() - 8 - 16 * layout.frames.size();
     for (std::size_t cut = 12; cut < idx1; ++cut) {
         Bytes file(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut));
         putU32(file, 4, static_cast<std::uint32_t>(cut - 8));
@@ -185,15 +185,15 @@ void expectSound(const Clip& clip) {
 }
 
 TEST(DecodeAvi, SurvivesRandomDamageToAGoodClip) {
-    AviSpec spec;
-    spec.width = 13;
-    spec.height = 5;
-    spec.frames = {
+    AviLayout layout;
+    layout.width = 13;
+    layout.height = 5;
+    layout.frames = {
         {"00dc", bytes({13, 1, 0, 0, 0, 5, 1, 2, 3, 2, 1, 0, 8, 3, 0, 0, 0, 2, 3, 1, 2, 0, 0, 1})},
         {"00dc", bytes({0, 2, 2, 2, 4, 2, 0, 0, 13, 3, 0, 1})},
         {"00db", Bytes(16 * 5, std::byte{2})},
     };
-    const Bytes good = buildAvi(spec);
+    const Bytes good = buildAvi(layout);
     ASSERT_TRUE(decodeAvi(good).has_value());
 
     const unsigned seed = 20240501;
