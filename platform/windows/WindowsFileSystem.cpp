@@ -318,11 +318,17 @@ std::string WindowsFileSystem::fromTyped(const std::string& typed) {
     const bool drive =
         typed.size() >= 3 && typed[1] == ':' && (typed[2] == '/' || typed[2] == '\\');
     const bool server = typed.starts_with("//") || typed.starts_with("\\\\");
-    if (!drive && !server) {
+    // Only "/" tells a native path from a program path, which comes back as it is.
+    if ((!drive && !server) || typed.find('/') == std::string::npos) {
         return typed;
     }
     std::string program = typed;
     std::replace(program.begin(), program.end(), '/', '\\');
+    // As a native folder's path comes from the system: without a trailing "\" but at a root.
+    const std::size_t root = drive ? 3 : 2;
+    while (program.size() > root && program.back() == '\\') {
+        program.pop_back();
+    }
     return program;
 }
 

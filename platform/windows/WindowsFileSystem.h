@@ -23,7 +23,8 @@ public:
     bool removeFile(const std::string& path) override;
     std::string toNative(const std::string& path) override;
     std::string fromNative(const std::string& nativePath) override;
-    // A typed path with a drive ("C:/Data") or a server ("//server/share") is a native one.
+    // A typed path with a drive ("C:/Data/") or a server ("//server/share") and a "/" in it is a
+    // native one, given back with "\" and without a trailing one.
     std::string fromTyped(const std::string& typed) override;
 };
 

@@ -25,6 +25,13 @@
 namespace core {
 namespace {
 
+// Only the Linux layer hands files over through memory mappings.
+#ifdef _WIN32
+constexpr bool kPlatformMaps = false;
+#else
+constexpr bool kPlatformMaps = true;
+#endif
+
 std::string tableCrcHex(const std::string& contents) {
     const auto bytes = std::as_bytes(std::span(contents.data(), contents.size()));
     return crc32ToHex(testing_support::tableCrc(0xFFFFFFFFu, bytes) ^ 0xFFFFFFFFu);
@@ -167,6 +174,8 @@ TEST_F(ReadFileCRC32Test, FewerBytesThanTheFileHoldsIsAChange) {
     EXPECT_EQ(read.length, 400u);
 }
 
+#ifndef _WIN32
+// On Windows a file open for reading keeps its writers out.
 TEST_F(ReadFileCRC32Test, AFileChangedWhileReadIsNoResult) {
     const auto data = folder_.native() / "data.bin";
     const struct {
@@ -191,6 +200,7 @@ TEST_F(ReadFileCRC32Test, AFileChangedWhileReadIsNoResult) {
         EXPECT_EQ(ReadFileCRC32(path).outcome, ReadOutcome::Changed);
     }
 }
+#endif
 
 // Progress comes between blocks by the monotonic clock, not once per block, and can stop the
 // read.
@@ -218,7 +228,7 @@ TEST_F(ReadFileCRC32Test, ProgressIsToldByTheClockAndCanStopTheRead) {
         EXPECT_EQ(told,
                   (std::vector<std::uint64_t>{4 * kCrc32ReadBufferSize, 8 * kCrc32ReadBufferSize}))
             << "once per interval, not per block";
-        EXPECT_EQ(faulty.bytesMapped, mapped ? contents_.size() : 0u);
+        EXPECT_EQ(faulty.bytesMapped, mapped && kPlatformMaps ? contents_.size() : 0u);
 
         told.clear();
         secondsPerRead = 1.0;

@@ -178,14 +178,16 @@ TEST_F(WindowsFileSystemTest, StatusTellsOneFileAndOneVersionFromAnother) {
     EXPECT_EQ(files.status(at("missing.bin")), std::nullopt);
     EXPECT_EQ(files.status(""), std::nullopt);
 
-    // A write time a day back, far from the clock's granularity and from today's.
+    // Whole seconds a day apart: the C runtime sets write times to the second only.
     const fs::path path = native(u8"Data\\a.bin");
-    const auto earlier = fs::last_write_time(path) - std::chrono::hours(24);
-    fs::last_write_time(path, earlier);
+    const auto second = std::chrono::floor<std::chrono::seconds>(fs::last_write_time(path));
+    fs::last_write_time(path, second);
+    const auto today = files.status(at("Data\\a.bin"));
+    fs::last_write_time(path, second - std::chrono::hours(24));
     const auto backdated = files.status(at("Data\\a.bin"));
-    ASSERT_TRUE(backdated);
+    ASSERT_TRUE(today && backdated);
     EXPECT_EQ(backdated->fileId, a->fileId);
-    EXPECT_EQ(a->modifiedNs - backdated->modifiedNs, std::int64_t{24} * 3600 * 1'000'000'000);
+    EXPECT_EQ(today->modifiedNs - backdated->modifiedNs, std::int64_t{24} * 3600 * 1'000'000'000);
 
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const auto nowNs = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
@@ -204,6 +206,9 @@ TEST_F(WindowsFileSystemTest, TypedPathsWithADriveOrServerAreNative) {
     } cases[] = {
         {"C:/Data/Photo.JPG", "C:\\Data\\Photo.JPG"},
         {"C:\\Data/x", "C:\\Data\\x"},
+        {"C:/Data/", "C:\\Data"},
+        {"C:/", "C:\\"},
+        {"C:\\Data\\", "C:\\Data\\"},
         {"//server/share/a", "\\\\server\\share\\a"},
         {"Data/x", "Data/x"},
         {"C:x", "C:x"},
