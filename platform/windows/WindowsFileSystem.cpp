@@ -54,15 +54,16 @@ UniqueHandle openForReading(const std::wstring& path) {
                                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-// Fills as much of the buffer as the file has; nothing when ReadFile() fails before any byte.
-std::optional<std::size_t> readFully(HANDLE file, std::byte* buffer, std::size_t size) {
+// Fills as much of the buffer as the file has; failed tells a ReadFile() error from the end.
+std::size_t readFully(HANDLE file, std::byte* buffer, std::size_t size, bool& failed) {
     constexpr std::size_t kLargestRead = 1u << 30;
     std::size_t done = 0;
     while (done < size) {
         const auto ask = static_cast<DWORD>(std::min(size - done, kLargestRead));
         DWORD got = 0;
         if (!::ReadFile(file, buffer + done, ask, &got, nullptr)) {
-            return done > 0 ? std::optional(done) : std::nullopt;
+            failed = true;
+            break;
         }
         if (got == 0) {
             break;
@@ -72,16 +73,52 @@ std::optional<std::size_t> readFully(HANDLE file, std::byte* buffer, std::size_t
     return done;
 }
 
+// FILETIME counts 100 ns steps from 1601; the program counts nanoseconds from 1970.
+std::int64_t unixNanoseconds(const FILETIME& time) {
+    constexpr std::int64_t kFrom1601To1970 = 116'444'736'000'000'000;
+    const auto ticks = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+    return (ticks - kFrom1601To1970) * 100;
+}
+
+std::optional<FileStatus> statusOf(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file, &info)) {
+        return std::nullopt;
+    }
+    FileStatus status;
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        status.kind = EntryKind::Directory;
+    } else if (::GetFileType(file) == FILE_TYPE_DISK) {
+        status.kind = EntryKind::RegularFile;
+    }
+    status.length = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
+    status.device = info.dwVolumeSerialNumber;
+    status.fileId = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    status.modifiedNs = unixNanoseconds(info.ftLastWriteTime);
+    return status;
+}
+
+// A pipe or a device answers GetFileInformationByHandle() with nothing or with another type.
+bool isRegularFile(HANDLE file) {
+    const auto status = statusOf(file);
+    return status && status->kind == EntryKind::RegularFile;
+}
+
 class WindowsReadStream final : public ReadStream {
 public:
     explicit WindowsReadStream(UniqueHandle file) : file_(std::move(file)) {}
 
     std::size_t read(std::span<std::byte> buffer) override {
-        return readFully(file_.get(), buffer.data(), buffer.size()).value_or(0);
+        return failed_ ? 0 : readFully(file_.get(), buffer.data(), buffer.size(), failed_);
     }
+    bool failed() const override { return failed_; }
+    std::optional<FileStatus> status() override { return statusOf(file_.get()); }
 
 private:
     UniqueHandle file_;
+    bool failed_ = false;
 };
 
 WriteError writeErrorFrom(DWORD error) {
@@ -217,31 +254,25 @@ std::optional<std::int64_t> WindowsFileSystem::fileLength(const std::string& pat
                                      data->nFileSizeLow);
 }
 
+std::optional<FileStatus> WindowsFileSystem::status(const std::string& path) {
+    const std::wstring native = apiPath(path);
+    if (native.empty()) {
+        return std::nullopt;
+    }
+    // No access asked, only the attributes: this opens what a reader has locked too, and
+    // FILE_FLAG_BACKUP_SEMANTICS opens folders.
+    const UniqueHandle entry(
+        ::CreateFileW(native.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return entry.valid() ? statusOf(entry.get()) : std::nullopt;
+}
+
 std::unique_ptr<ReadStream> WindowsFileSystem::openRead(const std::string& path) {
     UniqueHandle file = openForReading(apiPath(path));
-    if (!file.valid()) {
+    if (!file.valid() || !isRegularFile(file.get())) {
         return nullptr;
     }
     return std::make_unique<WindowsReadStream>(std::move(file));
-}
-
-std::optional<std::string> WindowsFileSystem::readAll(const std::string& path) {
-    const UniqueHandle file = openForReading(apiPath(path));
-    if (!file.valid()) {
-        return std::nullopt;
-    }
-    std::string contents;
-    std::array<std::byte, 64 * 1024> chunk;
-    for (;;) {
-        const auto got = readFully(file.get(), chunk.data(), chunk.size());
-        if (!got) {
-            return std::nullopt;
-        }
-        contents.append(reinterpret_cast<const char*>(chunk.data()), *got);
-        if (*got < chunk.size()) {
-            return contents;
-        }
-    }
 }
 
 WriteError WindowsFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
@@ -283,7 +314,25 @@ std::string WindowsFileSystem::fromNative(const std::string& nativePath) {
     return toNative(nativePath);
 }
 
-FileSystem& fileSystem() {
+std::string WindowsFileSystem::fromTyped(const std::string& typed) {
+    const bool drive =
+        typed.size() >= 3 && typed[1] == ':' && (typed[2] == '/' || typed[2] == '\\');
+    const bool server = typed.starts_with("//") || typed.starts_with("\\\\");
+    // Only "/" tells a native path from a program path, which comes back as it is.
+    if ((!drive && !server) || typed.find('/') == std::string::npos) {
+        return typed;
+    }
+    std::string program = typed;
+    std::replace(program.begin(), program.end(), '/', '\\');
+    // As a native folder's path comes from the system: without a trailing "\" but at a root.
+    const std::size_t root = drive ? 3 : 2;
+    while (program.size() > root && program.back() == '\\') {
+        program.pop_back();
+    }
+    return program;
+}
+
+FileSystem& platformFileSystem() {
     static WindowsFileSystem instance;
     return instance;
 }

@@ -17,12 +17,15 @@ public:
     bool exists(const std::string& path) override;
     bool isDirectory(const std::string& path) override;
     std::optional<std::int64_t> fileLength(const std::string& path) override;
+    std::optional<FileStatus> status(const std::string& path) override;
     std::unique_ptr<ReadStream> openRead(const std::string& path) override;
-    std::optional<std::string> readAll(const std::string& path) override;
     WriteError replaceFile(const std::string& path, const std::string& bytes) override;
     bool removeFile(const std::string& path) override;
     std::string toNative(const std::string& path) override;
     std::string fromNative(const std::string& nativePath) override;
+    // A typed path with a drive ("C:/Data/") or a server ("//server/share") and a "/" in it is a
+    // native one, given back with "\" and without a trailing one.
+    std::string fromTyped(const std::string& typed) override;
 };
 
 // The path as the Windows API takes it: absolute, "\" only, with "\\?\" (or "\\?\UNC\") when

@@ -40,6 +40,13 @@ std::string executablePath() {
     return {};
 }
 
+// Only a console takes the carriage return that rewrites a progress line; a pipe or a file
+// has no console mode.
+bool standardErrorIsTerminal() {
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+
 // Windows hands the program one line, which is what it reads; argv is the C runtime's split of
 // that line with the quotes removed, so it is not used.
 std::string commandLineFromArgs(int /*argc*/, const char* const* /*argv*/) {

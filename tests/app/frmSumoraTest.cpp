@@ -154,6 +154,8 @@ TEST_F(MainWindow, ComputeRefusesAPathThatCannotBeRead) {
     }
 }
 
+#ifndef _WIN32
+// Pipes in folders are the Linux layer's; the Windows layer tests its devices itself.
 TEST_F(MainWindow, ComputeOffersNothingForAFileNotReadWholeAndUnchanged) {
     const std::string file = folder.writeFile("a.bin", std::string(700000, 'a'));
     ASSERT_EQ(::mkfifo((folder.native() / "pipe").c_str(), 0600), 0);
@@ -194,6 +196,7 @@ TEST_F(MainWindow, ComputeOffersNothingForAFileNotReadWholeAndUnchanged) {
             << desktop.boxes[0].text;
     }
 }
+#endif
 
 TEST_F(MainWindow, ANativePathInTheBoxWorksLikeAProgramPath) {
     const std::string program = folder.writeFile("n b.bin", "123456789");

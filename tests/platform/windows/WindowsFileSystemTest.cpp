@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cstddef>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -31,6 +33,20 @@ protected:
             names.insert(entry.path().filename().u8string());
         }
         return names;
+    }
+
+    // Every byte through a stream; nothing when it does not open or a read fails.
+    std::optional<std::string> readAll(const std::string& path) {
+        const auto stream = files.openRead(path);
+        if (!stream) {
+            return std::nullopt;
+        }
+        std::string contents;
+        std::array<std::byte, 64 * 1024> chunk;
+        for (std::size_t got; (got = stream->read(chunk)) != 0;) {
+            contents.append(reinterpret_cast<const char*>(chunk.data()), got);
+        }
+        return stream->failed() ? std::nullopt : std::optional(contents);
     }
 
     testing_support::TempFolder temp;
@@ -66,7 +82,7 @@ TEST_F(WindowsFileSystemTest, CzechNamesWorkWhateverTheCodePage) {
         << "the name on disk is the one the program gave, in UTF-16";
     EXPECT_TRUE(files.exists(at("ŽLUŤOUČKÝ KŮŇ.TXT")));
     EXPECT_EQ(files.fileLength(at(name)), 6);
-    EXPECT_EQ(files.readAll(at(name)), "úpěl");
+    EXPECT_EQ(readAll(at(name)), "úpěl");
     EXPECT_TRUE(files.removeFile(at(name)));
     EXPECT_TRUE(entries().empty());
 }
@@ -86,7 +102,7 @@ TEST_F(WindowsFileSystemTest, PathsLongerThanMaxPathWork) {
     EXPECT_TRUE(files.exists(path));
     EXPECT_TRUE(files.isDirectory(at(folder)));
     EXPECT_EQ(files.fileLength(path), 4);
-    EXPECT_EQ(files.readAll(path), "long");
+    EXPECT_EQ(readAll(path), "long");
     EXPECT_NE(files.openRead(path), nullptr);
     EXPECT_EQ(files.toNative(path), path) << "the native notation carries no prefix";
     EXPECT_TRUE(files.removeFile(path));
@@ -98,7 +114,7 @@ TEST_F(WindowsFileSystemTest, RelativePathsStartAtTheCurrentDirectory) {
     const fs::path previous = fs::current_path();
     fs::current_path(temp.native());
     const std::string native = files.toNative("Data\\x.txt");
-    const auto contents = files.readAll("Data\\x.txt");
+    const auto contents = readAll("Data\\x.txt");
     fs::current_path(previous);
     EXPECT_EQ(native, at("Data\\x.txt"));
     EXPECT_EQ(contents, "relative");
@@ -137,8 +153,70 @@ TEST_F(WindowsFileSystemTest, OpensOnlyFilesForReading) {
     EXPECT_EQ(files.openRead(at("Data")), nullptr);
     EXPECT_EQ(files.openRead(at("missing.txt")), nullptr);
     EXPECT_EQ(files.openRead(""), nullptr);
-    EXPECT_EQ(files.readAll(at("Data")), std::nullopt);
-    EXPECT_EQ(files.readAll(at("missing.txt")), std::nullopt);
+    EXPECT_EQ(readAll(at("Data")), std::nullopt);
+    EXPECT_EQ(readAll(at("missing.txt")), std::nullopt);
+}
+
+TEST_F(WindowsFileSystemTest, OpensNoDevice) {
+    EXPECT_EQ(files.openRead("NUL"), nullptr);
+    EXPECT_EQ(files.openRead("\\\\.\\NUL"), nullptr);
+    const auto device = files.status("NUL");
+    EXPECT_TRUE(!device || device->kind == platform::EntryKind::Other);
+}
+
+TEST_F(WindowsFileSystemTest, StatusTellsOneFileAndOneVersionFromAnother) {
+    makeFile("Data\\a.bin", "abc");
+    makeFile("b.bin", "abc");
+    const auto a = files.status(at("DATA\\A.BIN"));
+    const auto b = files.status(at("b.bin"));
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(a->kind, platform::EntryKind::RegularFile);
+    EXPECT_EQ(a->length, 3);
+    EXPECT_NE(a->fileId, b->fileId) << "two files, two identities";
+    EXPECT_EQ(a->device, b->device);
+    EXPECT_EQ(files.status(at("Data"))->kind, platform::EntryKind::Directory);
+    EXPECT_EQ(files.status(at("missing.bin")), std::nullopt);
+    EXPECT_EQ(files.status(""), std::nullopt);
+
+    // Whole seconds a day apart: the C runtime sets write times to the second only.
+    const fs::path path = native(u8"Data\\a.bin");
+    const auto second = std::chrono::floor<std::chrono::seconds>(fs::last_write_time(path));
+    fs::last_write_time(path, second);
+    const auto today = files.status(at("Data\\a.bin"));
+    fs::last_write_time(path, second - std::chrono::hours(24));
+    const auto backdated = files.status(at("Data\\a.bin"));
+    ASSERT_TRUE(today && backdated);
+    EXPECT_EQ(backdated->fileId, a->fileId);
+    EXPECT_EQ(today->modifiedNs - backdated->modifiedNs, std::int64_t{24} * 3600 * 1'000'000'000);
+
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const auto nowNs = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+    EXPECT_LT(std::abs(nowNs - a->modifiedNs), std::int64_t{3600} * 1'000'000'000)
+        << "write times count from 1970, as the system clock does";
+
+    const auto stream = files.openRead(at("Data\\a.bin"));
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(stream->status(), backdated) << "the open file is the same one";
+}
+
+TEST_F(WindowsFileSystemTest, TypedPathsWithADriveOrServerAreNative) {
+    const struct {
+        std::string typed;
+        std::string program;
+    } cases[] = {
+        {"C:/Data/Photo.JPG", "C:\\Data\\Photo.JPG"},
+        {"C:\\Data/x", "C:\\Data\\x"},
+        {"C:/Data/", "C:\\Data"},
+        {"C:/", "C:\\"},
+        {"C:\\Data\\", "C:\\Data\\"},
+        {"//server/share/a", "\\\\server\\share\\a"},
+        {"Data/x", "Data/x"},
+        {"C:x", "C:x"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(files.fromTyped(c.typed), c.program) << c.typed;
+    }
 }
 
 TEST_F(WindowsFileSystemTest, ReadAllReturnsEveryByte) {
@@ -149,7 +227,7 @@ TEST_F(WindowsFileSystemTest, ReadAllReturnsEveryByte) {
             bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
         }
         makeFile("blob.bin", bytes);
-        const auto read = files.readAll(at("blob.bin"));
+        const auto read = readAll(at("blob.bin"));
         ASSERT_TRUE(read.has_value()) << size;
         EXPECT_TRUE(*read == bytes) << "contents of " << size << " bytes differ";
     }
