@@ -117,7 +117,8 @@ FileChecksum ReadFileCRC32(const std::string& path, const ReadProgress& progress
             return taken;
         });
     const bool shrunk = pass == platform::MappedPass::Shrunk;
-    if (!stopped && !shrunk) {
+    const bool failed = pass == platform::MappedPass::ReadFailed;
+    if (!stopped && !shrunk && !failed) {
         const auto buffer = allocateReadBuffer();
         const std::span<std::byte> whole(buffer.get(), kCrc32ReadBufferSize);
         std::size_t delivered = 0;
@@ -135,6 +136,10 @@ FileChecksum ReadFileCRC32(const std::string& path, const ReadProgress& progress
     }
     if (shrunk) {
         result.outcome = ReadOutcome::Changed;
+        return result;
+    }
+    if (failed) {
+        result.outcome = ReadOutcome::ReadFailed;
         return result;
     }
 

@@ -30,6 +30,7 @@ enum class MappedPass {
     Stopped,     // the consumer asked to stop
     Unmappable,  // the system cannot map this file, or a window of it: read() the rest
     Shrunk,      // the file lost bytes under the mapping
+    ReadFailed,  // the system could not read bytes under the mapping
 };
 
 // Takes the next bytes of a file and says how many of them, from the start, it took; fewer
@@ -52,7 +53,8 @@ public:
     // file mapped into memory, never the whole file at once and without copying them. The
     // position moves past what consume took. A file that shrinks under the mapping makes
     // touching its lost bytes end consume at once, on Linux by siglongjmp from a SIGBUS
-    // handler: consume must hold no object that needs its destructor while it touches them.
+    // handler, and so does a failed read on Windows: consume must hold no object that needs its
+    // destructor while it touches them.
     virtual MappedPass consumeMapped(std::size_t /*windowSize*/,
                                      const MappedConsumer& /*consume*/) {
         return MappedPass::Unmappable;

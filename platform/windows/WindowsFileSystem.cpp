@@ -10,6 +10,7 @@
 
 #include "platform/windows/UniqueHandle.h"
 #include "platform/windows/Wide.h"
+#include "platform/windows/WindowsMappedReader.h"
 
 namespace platform {
 namespace {
@@ -115,6 +116,26 @@ public:
     }
     bool failed() const override { return failed_; }
     std::optional<FileStatus> status() override { return statusOf(file_.get()); }
+
+    MappedPass consumeMapped(std::size_t windowSize, const MappedConsumer& consume) override {
+        LARGE_INTEGER position{};
+        LARGE_INTEGER length{};
+        if (failed_ || !::SetFilePointerEx(file_.get(), {}, &position, FILE_CURRENT) ||
+            !::GetFileSizeEx(file_.get(), &length) || !isRegularFile(file_.get())) {
+            return MappedPass::Unmappable;
+        }
+        std::uint64_t consumed = 0;
+        const MappedPass pass = consumeMappedFile(
+            file_.get(), static_cast<std::uint64_t>(position.QuadPart),
+            static_cast<std::uint64_t>(length.QuadPart), windowSize, consume, consumed);
+        if (pass == MappedPass::ReadFailed) {
+            failed_ = true;
+        }
+        LARGE_INTEGER moved{};
+        moved.QuadPart = position.QuadPart + static_cast<LONGLONG>(consumed);
+        ::SetFilePointerEx(file_.get(), moved, nullptr, FILE_BEGIN);
+        return pass;
+    }
 
 private:
     UniqueHandle file_;

@@ -39,12 +39,17 @@ public:
             return platform::MappedPass::Unmappable;
         }
         bool refused = false;
+        bool readFailed = false;
         const auto slices = [&](std::span<const std::byte> window) {
             std::size_t taken = 0;
             while (taken < window.size()) {
-                const auto limit = faulty_ ? owner_.refuseMappingAfterBytes : std::nullopt;
+                const auto limit = !faulty_ ? std::nullopt
+                                   : owner_.failMappedReadAfterBytes
+                                       ? owner_.failMappedReadAfterBytes
+                                       : owner_.refuseMappingAfterBytes;
                 if (limit && delivered_ >= *limit) {
-                    refused = true;
+                    readFailed = owner_.failMappedReadAfterBytes.has_value();
+                    refused = !readFailed;
                     return taken;
                 }
                 std::size_t size =
@@ -67,7 +72,10 @@ public:
             return taken;
         };
         const platform::MappedPass pass = real_->consumeMapped(windowSize, slices);
-        return refused ? platform::MappedPass::Unmappable : pass;
+        failed_ = failed_ || readFailed;
+        return refused      ? platform::MappedPass::Unmappable
+               : readFailed ? platform::MappedPass::ReadFailed
+                            : pass;
     }
     bool failed() const override { return failed_ || real_->failed(); }
     std::optional<platform::FileStatus> status() override { return real_->status(); }

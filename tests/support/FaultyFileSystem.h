@@ -36,6 +36,8 @@ public:
     // The system cannot map the file: from the start, or once this many bytes came mapped.
     bool refuseMapping = false;
     std::optional<std::size_t> refuseMappingAfterBytes;
+    // The system cannot read the bytes under the mapping once this many came mapped.
+    std::optional<std::size_t> failMappedReadAfterBytes;
     // Bytes passed on through mappings so far.
     std::size_t bytesMapped = 0;
 
