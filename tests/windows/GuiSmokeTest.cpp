@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdint>
-#include <fstream>
 #include <functional>
 #include <set>
 #include <string>
@@ -14,17 +12,14 @@
 #include "app/frmSumora.h"
 #include "platform/windows/Wide.h"
 #include "tests/support/TempFolder.h"
+#include "tests/windows/FormWindows.h"
+#include "tests/windows/ScreenGrab.h"
 #include "ui/Desktop.h"
 #include "ui/win32/Win32Backend.h"
 
 namespace {
 
-std::wstring textOf(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+using testing_support::textOf;
 
 std::vector<HWND> children(HWND parent, const wchar_t* className) {
     std::vector<HWND> found;
@@ -43,50 +38,17 @@ HWND childWithText(HWND parent, const wchar_t* className, const std::wstring& te
     return nullptr;
 }
 
-// The window's rectangle as it is on the screen, as a 24-bit BMP file; the number of distinct
-// colours in it.
-std::size_t grabToBitmap(HWND window, const std::string& path) {
+// The window as the screen shows it, kept as gui_main_window.bmp; the number of distinct colours
+// in it.
+std::size_t grabColours(HWND window) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const HDC screen = ::GetDC(nullptr);
-    const HDC memory = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, previous);
-
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-    std::vector<char> pixels(stride * static_cast<std::size_t>(height));
-    ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-
-    std::set<std::uint32_t> colours;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const auto* p = reinterpret_cast<const unsigned char*>(
-                pixels.data() + static_cast<std::size_t>(y) * stride +
-                static_cast<std::size_t>(x) * 3);
-            colours.insert(static_cast<std::uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16)));
+    const testing_support::ScreenGrab grab(rect);
+    grab.save("gui_main_window.bmp");
+    std::set<COLORREF> colours;
+    for (int y = 0; y < rect.bottom - rect.top; ++y) {
+        for (int x = 0; x < rect.right - rect.left; ++x) {
+            colours.insert(grab.at(x, y));
         }
     }
     return colours.size();
@@ -122,7 +84,7 @@ TEST(GuiSmoke, MainWindowOpensShowsAndComputesOnAClick) {
         }
         seen.visible = ::IsWindowVisible(window) != FALSE;
         ::UpdateWindow(window);
-        seen.colours = grabToBitmap(window, "gui_main_window.bmp");
+        seen.colours = grabColours(window);
         const HWND compute = childWithText(window, L"Button", L"&Vypočti");
         seen.computeEnabled = compute != nullptr && ::IsWindowEnabled(compute);
         if (compute != nullptr) {

@@ -5,20 +5,11 @@
 
 #include "platform/windows/Wide.h"
 #include "tests/ui/contract/Harness.h"
-#include "ui/win32/FormWindow.h"
+#include "tests/windows/FormWindows.h"
 #include "ui/win32/Win32Backend.h"
 
 namespace ui::contract {
 namespace {
-
-using win32::FormWindow;
-
-std::wstring textOf(HWND hwnd) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 LPARAM pointParam(int x, int y) {
     return MAKELPARAM(x, y);
@@ -124,7 +115,7 @@ public:
     void passTime(int milliseconds) override { ::Sleep(static_cast<DWORD>(milliseconds)); }
 
     std::string windowCaption(Form& form) override {
-        return platform::narrow(textOf(formWindow(form)));
+        return platform::narrow(testing_support::textOf(formWindow(form)));
     }
 
     std::optional<Point> windowPosition(Form& form) override {
@@ -135,7 +126,7 @@ public:
     }
 
     std::string shownText(Form& form, const std::string& control) override {
-        return platform::narrow(textOf(controlWindow(form, control)));
+        return platform::narrow(testing_support::textOf(controlWindow(form, control)));
     }
 
 private:
@@ -151,7 +142,7 @@ private:
             return;
         }
         const auto found = harness->polls_.find(id);
-        const HWND window = harness->findFormWindow(*found->second.form);
+        const HWND window = testing_support::windowOf(*found->second.form);
         if (window == nullptr || !::IsWindowVisible(window)) {
             return;
         }
@@ -178,44 +169,20 @@ private:
         ::SendMessageW(hwnd, WM_LBUTTONUP, 0, pointParam(x, y));
     }
 
-    HWND findFormWindow(Form& form) const {
-        struct Search {
-            Form* form;
-            HWND found;
-        } search{&form, nullptr};
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM param) -> BOOL {
-                auto& wanted = *reinterpret_cast<Search*>(param);
-                const FormWindow* window = FormWindow::of(hwnd);
-                if (window != nullptr && window->hwnd() == hwnd && &window->form() == wanted.form) {
-                    wanted.found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
-    HWND formWindow(Form& form) const {
-        const HWND window = findFormWindow(form);
+    static HWND formWindow(Form& form) {
+        const HWND window = testing_support::windowOf(form);
         if (window == nullptr) {
             throw std::logic_error(form.name() + " has no window");
         }
         return window;
     }
 
-    HWND controlWindow(Form& form, const std::string& name) const {
-        const FormWindow* window = FormWindow::of(formWindow(form));
-        const Control& control = form.control(name);
-        for (HWND child = ::GetWindow(window->hwnd(), GW_CHILD); child != nullptr;
-             child = ::GetWindow(child, GW_HWNDNEXT)) {
-            if (window->controlOf(child) == &control) {
-                return child;
-            }
+    static HWND controlWindow(Form& form, const std::string& name) {
+        const HWND window = testing_support::windowOf(form, form.control(name));
+        if (window == nullptr) {
+            throw std::logic_error(name + " has no window");
         }
-        throw std::logic_error(name + " has no window");
+        return window;
     }
 
     static inline Win32Harness* current_ = nullptr;

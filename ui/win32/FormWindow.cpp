@@ -46,16 +46,25 @@ struct ClassAndStyle {
     DWORD exStyle;
 };
 
-ClassAndStyle classFor(const Control& control) {
-    const DWORD align = control.alignment() == Alignment::Right    ? SS_RIGHT
-                        : control.alignment() == Alignment::Center ? SS_CENTER
-                                                                   : SS_LEFT;
+// Captions are the system's static text in their alignment; pictures, and hyperlinks that show
+// one instead of their caption, are drawn by the form.
+DWORD staticType(const Control& control, bool showsPicture) {
+    if (control.kind() == ControlKind::Picture ||
+        (control.kind() == ControlKind::HyperLink && showsPicture)) {
+        return SS_OWNERDRAW;
+    }
+    return control.alignment() == Alignment::Right    ? SS_RIGHT
+           : control.alignment() == Alignment::Center ? SS_CENTER
+                                                      : SS_LEFT;
+}
+
+ClassAndStyle classFor(const Control& control, bool showsPicture) {
     switch (control.kind()) {
         case ControlKind::Label:
         case ControlKind::HyperLink:
-            return {WC_STATICW, align | SS_NOTIFY, 0};
         case ControlKind::Picture:
-            return {WC_STATICW, SS_NOTIFY, 0};
+            // A click on any of them is theirs.
+            return {WC_STATICW, staticType(control, showsPicture) | SS_NOTIFY, 0};
         case ControlKind::TextBox: {
             const DWORD editAlign = control.alignment() == Alignment::Right    ? ES_RIGHT
                                     : control.alignment() == Alignment::Center ? ES_CENTER
@@ -77,9 +86,7 @@ ClassAndStyle classFor(const Control& control) {
         case ControlKind::ProgressBar:
             return {PROGRESS_CLASSW, 0, 0};
         case ControlKind::Animation:
-            return {ANIMATE_CLASSW,
-                    static_cast<DWORD>(ACS_TRANSPARENT | (control.autoPlay() ? ACS_AUTOPLAY : 0)),
-                    0};
+            return {ANIMATE_CLASSW, ACS_TRANSPARENT, 0};
         case ControlKind::Timer:
         case ControlKind::Menu:
         case ControlKind::MenuItem:
@@ -96,6 +103,13 @@ int progressPosition(const Control& control) {
     }
     const auto value = std::clamp<std::int64_t>(control.value(), 0, control.maximum());
     return static_cast<int>(value * kProgressSteps / control.maximum());
+}
+
+// Pictures are drawn for 96 dpi at their own size.
+constexpr int kPictureDpi = 96;
+
+int wrapped(int offset, int period) {
+    return period > 0 ? ((offset % period) + period) % period : 0;
 }
 
 }  // namespace
@@ -128,7 +142,10 @@ FormWindow* FormWindow::of(HWND hwnd) {
 }
 
 FormWindow::FormWindow(Form& form, BackendHost& host, const Scale& scale, HWND owner)
-    : form_(form), host_(host), scale_(scale) {
+    : form_(form),
+      host_(host),
+      scale_(scale),
+      backgroundPicture_(Picture::load(form.backgroundPicture())) {
     registerClass();
     const RECT outer = outerRect();
     const bool placed = form_.position().has_value();
@@ -138,6 +155,7 @@ FormWindow::FormWindow(Form& form, BackendHost& host, const Scale& scale, HWND o
                           outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                           ::GetModuleHandleW(nullptr), this);
     applyForm(FormProperty::BackColor);
+    applyForm(FormProperty::Icon);
     for (const auto& control : form_.controls()) {
         createControl(*control);
     }
@@ -229,8 +247,11 @@ void FormWindow::createControl(Control& control) {
         control.kind() == ControlKind::Timer) {
         return;
     }
-    const ClassAndStyle kind = classFor(control);
     Widget& widget = widgets_[&control];
+    if (control.kind() == ControlKind::Picture || control.kind() == ControlKind::HyperLink) {
+        widget.picture = scaledPicture(control.picture());
+    }
+    const ClassAndStyle kind = classFor(control, widget.picture.has_value());
     widget.hwnd = ::CreateWindowExW(
         kind.exStyle, kind.name,
         control.kind() == ControlKind::TextBox ? L"" : platform::widen(control.text()).c_str(),
@@ -373,11 +394,27 @@ void FormWindow::applyControl(Control& control, Property property) {
                         : platform::widen(platform::fileSystem().toNative(control.clipPath()));
                 ::SendMessageW(hwnd, ACM_OPENW, 0,
                                path.empty() ? 0 : reinterpret_cast<LPARAM>(path.c_str()));
+                // Auto-play may be switched on after the window was made, so it is not a style.
+                if (!path.empty() && control.autoPlay()) {
+                    ::SendMessageW(hwnd, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, -1));
+                }
+            }
+            break;
+        case Property::Picture:
+            if (control.kind() == ControlKind::Picture ||
+                control.kind() == ControlKind::HyperLink) {
+                widget.picture = scaledPicture(control.picture());
+                const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
+                const auto type =
+                    static_cast<LONG_PTR>(staticType(control, widget.picture.has_value()));
+                if ((style & SS_TYPEMASK) != type) {
+                    ::SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~LONG_PTR{SS_TYPEMASK}) | type);
+                }
+                ::InvalidateRect(hwnd, nullptr, TRUE);
             }
             break;
         case Property::Alignment:
         case Property::Interval:
-        case Property::Picture:
         case Property::Url:
         case Property::Default:
         case Property::Cancel:
@@ -411,14 +448,133 @@ void FormWindow::applyForm(FormProperty property) {
             background_.reset(form_.backColor().kind == Color::Kind::Rgb
                                   ? ::CreateSolidBrush(colorRef(form_.backColor().rgb))
                                   : nullptr);
+            // The background picture lies on the colour where it lets it through.
+            backdrop_.reset();
+            backdropBitmap_.reset();
+            backdropSize_ = {};
             ::InvalidateRect(hwnd_, nullptr, TRUE);
             break;
         case FormProperty::Region:
             applyRegion();
             break;
         case FormProperty::Icon:
+            applyIcon();
             break;
     }
+}
+
+void FormWindow::applyIcon() {
+    const std::optional<Picture> picture = Picture::load(form_.icon());
+    IconHandle small =
+        picture ? picture->icon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON))
+                : nullptr;
+    IconHandle big =
+        picture ? picture->icon(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON))
+                : nullptr;
+    if (!small && !big && !smallIcon_ && !bigIcon_) {
+        // The window keeps its class's icon, the program's own.
+        return;
+    }
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    // The earlier icons go only now that the window no longer shows them.
+    smallIcon_ = std::move(small);
+    bigIcon_ = std::move(big);
+}
+
+std::optional<Picture> FormWindow::scaledPicture(const std::string& name) const {
+    std::optional<Picture> picture = Picture::load(name);
+    if (!picture) {
+        return std::nullopt;
+    }
+    const int width = ::MulDiv(picture->width(), scale_.dpiX, kPictureDpi);
+    const int height = ::MulDiv(picture->height(), scale_.dpiY, kPictureDpi);
+    if (width == picture->width() && height == picture->height()) {
+        return picture;
+    }
+    return picture->scaled(width, height);
+}
+
+HBRUSH FormWindow::backdrop() {
+    if (!backgroundPicture_) {
+        return nullptr;
+    }
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const SIZE size{client.right - client.left, client.bottom - client.top};
+    // A minimised window has no client area; its backdrop stays for when it comes back.
+    if (size.cx <= 0 || size.cy <= 0 ||
+        (size.cx == backdropSize_.cx && size.cy == backdropSize_.cy)) {
+        return backdrop_.get();
+    }
+    const bool stretch =
+        size.cx != backgroundPicture_->width() || size.cy != backgroundPicture_->height();
+    const std::optional<Picture> stretched =
+        stretch ? backgroundPicture_->scaled(size.cx, size.cy) : std::nullopt;
+    if (stretch && !stretched) {
+        return backdrop_.get();
+    }
+    const HDC screen = ::GetDC(hwnd_);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    GdiObject<HBITMAP> bitmap(::CreateCompatibleBitmap(screen, size.cx, size.cy));
+    const HGDIOBJ previous = ::SelectObject(memory, bitmap.get());
+    const RECT all{0, 0, size.cx, size.cy};
+    ::FillRect(memory, &all, background_ ? background_.get() : systemBrush(form_.backColor()));
+    (stretched ? *stretched : *backgroundPicture_).draw(memory, 0, 0);
+    ::SelectObject(memory, previous);
+    ::DeleteDC(memory);
+    ::ReleaseDC(hwnd_, screen);
+    // The brush is what the form, its captions and its pictures fill their ground with.
+    backdrop_.reset(bitmap ? ::CreatePatternBrush(bitmap.get()) : nullptr);
+    backdropBitmap_ = std::move(bitmap);
+    backdropSize_ = backdrop_ ? size : SIZE{};
+    return backdrop_.get();
+}
+
+HBRUSH FormWindow::groundFor(HDC dc, HWND window) {
+    if (const HBRUSH picture = backdrop()) {
+        // The pattern starts at the form's top left, wherever the window lies on it.
+        POINT origin{0, 0};
+        ::MapWindowPoints(window, hwnd_, &origin, 1);
+        ::SetBrushOrgEx(dc, wrapped(-origin.x, backdropSize_.cx),
+                        wrapped(-origin.y, backdropSize_.cy), nullptr);
+        return picture;
+    }
+    return background_ ? background_.get() : systemBrush(form_.backColor());
+}
+
+HBRUSH FormWindow::brushFor(Control& control, HDC dc, HWND window) {
+    if (control.backStyle() == BackStyle::Transparent) {
+        ::SetBkMode(dc, TRANSPARENT);
+        return groundFor(dc, window);
+    }
+    if (const auto& brush = widgets_[&control].brush) {
+        ::SetBkColor(dc, colorRef(control.backColor().rgb));
+        return brush.get();
+    }
+    const bool box = control.backColor().kind == Color::Kind::Window ||
+                     control.kind() == ControlKind::TextBox ||
+                     control.kind() == ControlKind::ListBox;
+    ::SetBkColor(dc, ::GetSysColor(box ? COLOR_WINDOW : COLOR_BTNFACE));
+    return ::GetSysColorBrush(box ? COLOR_WINDOW : COLOR_BTNFACE);
+}
+
+void FormWindow::drawPicture(Control& control, const DRAWITEMSTRUCT& item) {
+    ::FillRect(item.hDC, &item.rcItem, brushFor(control, item.hDC, item.hwndItem));
+    const std::optional<Picture>& shown = widgets_[&control].picture;
+    if (!shown) {
+        return;
+    }
+    const Picture& picture = *shown;
+    int left = item.rcItem.left;
+    if (control.kind() == ControlKind::HyperLink) {
+        // Where its caption would stand.
+        const int room = item.rcItem.right - item.rcItem.left - picture.width();
+        left += control.alignment() == Alignment::Right    ? room
+                : control.alignment() == Alignment::Center ? room / 2
+                                                           : 0;
+    }
+    picture.draw(item.hDC, left, item.rcItem.top);
 }
 
 void FormWindow::applyRegion() {
@@ -517,12 +673,28 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP:
             host_.userClickedForm(form_);
             return 0;
+        case WM_SIZE:
+            if (backgroundPicture_) {
+                // The picture stretches with the client area: it and all on it are drawn anew.
+                ::RedrawWindow(hwnd_, nullptr, nullptr,
+                               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            }
+            break;
         case WM_ERASEBKGND: {
+            const auto dc = reinterpret_cast<HDC>(wParam);
             RECT client{};
             ::GetClientRect(hwnd_, &client);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &client,
-                       background_ ? background_.get() : systemBrush(form_.backColor()));
+            ::FillRect(dc, &client, groundFor(dc, hwnd_));
             return 1;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            Control* control = item->CtlType == ODT_STATIC ? controlOf(item->hwndItem) : nullptr;
+            if (control == nullptr) {
+                break;
+            }
+            drawPicture(*control, *item);
+            return TRUE;
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
@@ -536,21 +708,8 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (control->kind() == ControlKind::HyperLink) {
                 ::SetTextColor(dc, RGB(0, 0, 0xCC));
             }
-            if (control->backStyle() == BackStyle::Transparent) {
-                ::SetBkMode(dc, TRANSPARENT);
-                return reinterpret_cast<LRESULT>(background_ ? background_.get()
-                                                             : systemBrush(form_.backColor()));
-            }
-            if (const auto& brush = widgets_[control].brush) {
-                ::SetBkColor(dc, colorRef(control->backColor().rgb));
-                return reinterpret_cast<LRESULT>(brush.get());
-            }
-            const bool window = control->backColor().kind == Color::Kind::Window ||
-                                control->kind() == ControlKind::TextBox ||
-                                control->kind() == ControlKind::ListBox;
-            ::SetBkColor(dc, ::GetSysColor(window ? COLOR_WINDOW : COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(
-                ::GetSysColorBrush(window ? COLOR_WINDOW : COLOR_BTNFACE));
+                brushFor(*control, dc, reinterpret_cast<HWND>(lParam)));
         }
         default:
             break;
