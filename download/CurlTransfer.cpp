@@ -4,6 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "download/RedirectTarget.h"
+#include "download/ResponseHeaders.h"
 #include "platform/Text.h"
 
 namespace download {
@@ -36,19 +38,6 @@ std::optional<std::pair<std::string, std::string>> schemeAndHost(const std::stri
         return std::nullopt;
     }
     return std::make_pair(platform::toLower(scheme), std::string(host));
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
-bool isRedirect(int status) {
-    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
 }  // namespace
@@ -126,7 +115,7 @@ void CurlTransfer::wait(std::chrono::milliseconds timeout) {
         return;
     }
     // Bytes already waiting need no waiting.
-    if (buffered() == 0) {
+    if (waiting_.size() == 0) {
         curl_multi_poll(multi_.get(), nullptr, 0, static_cast<int>(timeout.count()), nullptr);
     }
     int running = 0;
@@ -151,14 +140,7 @@ const TransferResponse* CurlTransfer::response() const {
 }
 
 std::size_t CurlTransfer::read(std::span<std::byte> buffer) {
-    const std::size_t count = std::min(buffer.size(), buffered());
-    std::memcpy(buffer.data(), buffer_.data() + readPosition_, count);
-    readPosition_ += count;
-    if (buffered() == 0) {
-        buffer_.clear();
-        readPosition_ = 0;
-    }
-    return count;
+    return waiting_.take(buffer);
 }
 
 void CurlTransfer::cancel() {
@@ -170,8 +152,7 @@ void CurlTransfer::cancel() {
     host_.clear();
     block_ = {};
     response_.reset();
-    buffer_.clear();
-    readPosition_ = 0;
+    waiting_.clear();
     received_ = 0;
     result_.reset();
 }
@@ -194,17 +175,12 @@ void CurlTransfer::headerLine(std::string_view line) {
         block_.status = static_cast<int>(status);
         return;
     }
-    const std::string_view content = trimmed(line);
-    if (!content.empty()) {
-        const auto colon = content.find(':');
-        if (colon != std::string_view::npos) {
-            block_.headers.emplace_back(platform::toLower(trimmed(content.substr(0, colon))),
-                                        std::string(trimmed(content.substr(colon + 1))));
-        }
+    if (line.find_first_not_of(" \t\r\n") != std::string_view::npos) {
+        addHeaderLine(block_, line);
         return;
     }
     const bool interim = block_.status >= 100 && block_.status < 200;
-    const bool followed = isRedirect(block_.status) && block_.header("location").has_value();
+    const bool followed = isRedirectStatus(block_.status) && block_.header("location").has_value();
     if (!interim && !followed && block_.status != 0) {
         response_ = block_;
     }
@@ -223,8 +199,12 @@ std::size_t CurlTransfer::body(const char* data, std::size_t size) {
     }
     received_ += size;
     const auto* bytes = reinterpret_cast<const std::byte*>(data);
-    buffer_.insert(buffer_.end(), bytes, bytes + size);
+    waiting_.append(std::span(bytes, size));
     return size;
+}
+
+std::unique_ptr<Transfer> makeSystemTransfer() {
+    return std::make_unique<CurlTransfer>();
 }
 
 }  // namespace download

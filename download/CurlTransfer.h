@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "download/Transfer.h"
+#include "download/WaitingBytes.h"
 
 namespace download {
 
@@ -47,7 +48,6 @@ private:
     void headerLine(std::string_view line);
     std::size_t body(const char* data, std::size_t size);
     void collectResult();
-    std::size_t buffered() const { return buffer_.size() - readPosition_; }
 
     std::unique_ptr<CURLM, MultiDeleter> multi_;
     std::unique_ptr<CURL, EasyDeleter> easy_;
@@ -55,8 +55,7 @@ private:
     std::string host_;
     TransferResponse block_;  // the header block being received
     std::optional<TransferResponse> response_;
-    std::vector<std::byte> buffer_;
-    std::size_t readPosition_ = 0;
+    WaitingBytes waiting_;
     std::uint64_t received_ = 0;
     std::optional<CURLcode> result_;
 };

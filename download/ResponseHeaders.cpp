@@ -19,7 +19,24 @@ std::optional<std::int64_t> number(std::string_view text) {
     return value;
 }
 
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
 }  // namespace
+
+void addHeaderLine(TransferResponse& response, std::string_view line) {
+    const auto colon = line.find(':');
+    if (colon != std::string_view::npos) {
+        response.headers.emplace_back(platform::toLower(trimmed(line.substr(0, colon))),
+                                      std::string(trimmed(line.substr(colon + 1))));
+    }
+}
 
 std::optional<std::int64_t> parseContentLength(std::string_view text) {
     return number(text);

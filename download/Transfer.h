@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -57,5 +58,9 @@ public:
     // Stops the request; harmless when there is none.
     virtual void cancel() = 0;
 };
+
+// The operating system's transfer (libcurl on Linux, WinHTTP on Windows); each platform's
+// transfer defines it. Throws when the system's HTTP client cannot start.
+std::unique_ptr<Transfer> makeSystemTransfer();
 
 }  // namespace download

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Cross-builds Sumora for Windows with MinGW-w64 into build-windows/ and tests it under Wine.
-#   ./scripts/windows.sh         sets up and builds build-windows/main/sumora.exe
-#   ./scripts/windows.sh test    also runs the unit tests, tests/cli and the window's smoke test
-#                                under Wine (the Wine prefix lives in build-windows/wineprefix)
+#   ./scripts/windows.sh         sets up and builds build-windows/main/sumora.exe and
+#                                sumora-download.exe
+#   ./scripts/windows.sh test    also runs every test of the Windows build under Wine: the unit
+#                                tests, the processes without a display, the real windows inside
+#                                Xvfb (the Wine prefix lives in build-windows/wineprefix)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 mode="${1:-build}"
@@ -10,7 +12,7 @@ build="$root/build-windows"
 
 packages=(
     cmake python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 googletest xvfb xauth
+    wine wine64 googletest xvfb xauth lighttpd
 )
 missing=()
 for package in "${packages[@]}"; do
@@ -40,13 +42,15 @@ cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_6
 cmake --build "$build" -j "$(nproc)"
 
 # Static: only DLLs that come with Windows itself.
-imports="$(x86_64-w64-mingw32-objdump -p "$build/main/sumora.exe" | sed -n 's/^\s*DLL Name: //p')"
-unexpected="$(grep -viE '^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|advapi32|ole32|msvcrt|ucrtbase)\.dll$' <<<"$imports" || true)"
-if [ -n "$unexpected" ]; then
-    echo "sumora.exe imports DLLs that Windows does not have:" $unexpected >&2
-    exit 1
-fi
-echo "Built $build/main/sumora.exe (imports:" $imports")"
+for program in sumora sumora-download; do
+    imports="$(x86_64-w64-mingw32-objdump -p "$build/main/$program.exe" | sed -n 's/^\s*DLL Name: //p')"
+    unexpected="$(grep -viE '^(kernel32|user32|gdi32|comctl32|comdlg32|shell32|advapi32|ole32|winhttp|msvcrt|ucrtbase)\.dll$' <<<"$imports" || true)"
+    if [ -n "$unexpected" ]; then
+        echo "$program.exe imports DLLs that Windows does not have:" $unexpected >&2
+        exit 1
+    fi
+    echo "Built $build/main/$program.exe (imports:" $imports")"
+done
 
 if [ "$mode" != test ]; then
     exit 0

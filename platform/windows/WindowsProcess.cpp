@@ -1,6 +1,9 @@
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "platform/FileSystem.h"
@@ -51,6 +54,17 @@ bool standardErrorIsTerminal() {
 // that line with the quotes removed, so it is not used.
 std::string commandLineFromArgs(int /*argc*/, const char* const* /*argv*/) {
     return narrow(afterProgramPath(::GetCommandLineW()));
+}
+
+std::vector<std::string> programArguments(int /*argc*/, const char* const* /*argv*/) {
+    int count = 0;
+    const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> words(
+        ::CommandLineToArgvW(::GetCommandLineW(), &count), &::LocalFree);
+    std::vector<std::string> arguments;
+    for (int i = 1; words && i < count; ++i) {
+        arguments.push_back(narrow(words.get()[i]));
+    }
+    return arguments;
 }
 
 }  // namespace platform

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace download::testing {
 
-// The loopback server of fault_server.py, started for the test and stopped with it.
+// The loopback server of fault_server.py: started for the test and stopped with it where the
+// test can start a Python process; otherwise (a Windows test under Wine) the one its runner
+// started, whose port is in SUMORA_FAULT_SERVER_PORT.
 class FaultServer {
 public:
     FaultServer();
@@ -17,8 +20,9 @@ public:
     int port() const { return port_; }
 
 private:
-    int pid_ = -1;
-    int input_ = -1;
+    struct Process;  // the server's process, when this object started it
+
+    std::unique_ptr<Process> process_;
     int port_ = 0;
 };
 

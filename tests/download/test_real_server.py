@@ -14,6 +14,9 @@ import time
 import unittest
 
 DOWNLOAD = os.environ["SUMORA_DOWNLOAD_EXE"]
+# A program that runs DOWNLOAD, such as "wine" for the Windows build, which takes its
+# destination in Windows notation (Wine's drive Z: is the root).
+RUNNER = os.environ.get("SUMORA_RUNNER", "")
 LIGHTTPD = shutil.which("lighttpd") or "/usr/sbin/lighttpd"
 SIZE = 3_000_000
 CUT_AFTER = 1_000_000
@@ -111,7 +114,9 @@ class RealServerResume(unittest.TestCase):
         # No display, so the boxes are answered on standard input.
         env = {k: v for k, v in os.environ.items()
                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        return subprocess.run([DOWNLOAD, self.url, self.target], input=answers, env=env,
+        target = "Z:" + self.target.replace("/", "\\") if RUNNER else self.target
+        command = [RUNNER, DOWNLOAD] if RUNNER else [DOWNLOAD]
+        return subprocess.run([*command, self.url, target], input=answers, env=env,
                               capture_output=True, text=True, timeout=120)
 
     def test_retry_resumes_through_the_real_server(self):

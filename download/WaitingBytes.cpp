@@ -1,0 +1,18 @@
+#include "download/WaitingBytes.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace download {
+
+std::size_t WaitingBytes::take(std::span<std::byte> buffer) {
+    const std::size_t count = std::min(buffer.size(), size());
+    std::memcpy(buffer.data(), bytes_.data() + taken_, count);
+    taken_ += count;
+    if (size() == 0) {
+        clear();
+    }
+    return count;
+}
+
+}  // namespace download

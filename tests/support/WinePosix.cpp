@@ -1,0 +1,9 @@
+#include "tests/support/Wine.h"
+
+namespace testing_support {
+
+bool runningUnderWine() {
+    return false;
+}
+
+}  // namespace testing_support
