@@ -4,6 +4,7 @@
 #   plain     GCC build with every test and the benchmark
 #   clang     the same with clang
 #   sanitize  GCC Debug build with AddressSanitizer and UndefinedBehaviorSanitizer, every test
+#   windows   the Windows cross-build with every test under Wine (scripts/windows.sh test)
 #   all       each of them in turn (the default)
 # Warnings are errors in every build made here.
 set -euo pipefail
@@ -38,11 +39,16 @@ run_sanitize() {
         -DSUMORA_SANITIZE=ON -DSUMORA_BUILD_BENCH=OFF
 }
 
+run_windows() {
+    "$root/scripts/windows.sh" test
+}
+
 case "$mode" in
     format) run_format ;;
     plain) run_plain ;;
     clang) run_clang ;;
     sanitize) run_sanitize ;;
-    all) run_format && run_plain && run_clang && run_sanitize ;;
-    *) echo "usage: $0 [format|plain|clang|sanitize|all]" >&2; exit 2 ;;
+    windows) run_windows ;;
+    all) run_format && run_plain && run_clang && run_sanitize && run_windows ;;
+    *) echo "usage: $0 [format|plain|clang|sanitize|windows|all]" >&2; exit 2 ;;
 esac
