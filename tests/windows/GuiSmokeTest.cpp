@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -107,6 +108,49 @@ TEST(GuiSmoke, MainWindowOpensShowsAndComputesOnAClick) {
     EXPECT_TRUE(boxes.contains(L"CBF43926")) << "the checksum box after the click";
     EXPECT_TRUE(boxes.contains(L"9 bytes")) << "the length box after the click";
     EXPECT_TRUE(boxes.contains(platform::widen(file)));
+}
+
+// The design is in 96-dpi pixels, scaled by the system's DPI. The test runs once as the system
+// is and once with Wine set to 144 dpi; SUMORA_EXPECTED_DPI names the DPI of the run, so a run
+// that did not get it fails instead of passing at 96.
+TEST(GuiSmoke, TheWindowIsLaidOutAtTheSystemDpi) {
+    ui::Desktop desktop([] { return ui::makeWin32Backend(); });
+    ASSERT_TRUE(desktop.canShowWindows()) << "no display: run this inside a virtual one";
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    if (const char* expected = std::getenv("SUMORA_EXPECTED_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected)) << "the system runs at another DPI than this run's";
+    }
+    app::frmSumora form(desktop, "");
+    RECT client{};
+    RECT path{};
+    RECT compute{};
+    testing_support::whenShown(form, [&] {
+        const HWND window = testing_support::windowOf(form);
+        ::GetClientRect(window, &client);
+        path = testing_support::placeOf(testing_support::windowOf(form, form.txtPathAndFileName));
+        compute = testing_support::placeOf(testing_support::windowOf(form, form.cmndCalculate));
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+    });
+
+    desktop.run(form);
+
+    const auto scaled = [dpi](int pixels) { return ::MulDiv(pixels, dpi, 96); };
+    EXPECT_EQ(client.right, scaled(696));
+    EXPECT_EQ(client.bottom, scaled(488));
+    const struct {
+        const char* name;
+        RECT shown;
+        RECT design;  // left, top, right, bottom at 96 dpi
+    } placed[] = {{"txtPathAndFileName", path, {112, 90, 609, 117}},
+                  {"cmndCalculate", compute, {544, 136, 665, 169}}};
+    for (const auto& p : placed) {
+        EXPECT_NEAR(p.shown.left, scaled(p.design.left), 1) << p.name;
+        EXPECT_NEAR(p.shown.top, scaled(p.design.top), 1) << p.name;
+        EXPECT_NEAR(p.shown.right, scaled(p.design.right), 1) << p.name;
+        EXPECT_NEAR(p.shown.bottom, scaled(p.design.bottom), 1) << p.name;
+    }
 }
 
 }  // namespace
