@@ -203,9 +203,16 @@ void CALLBACK WinHttpTransfer::onStatus(HINTERNET handle, DWORD_PTR context, DWO
 }
 
 WinHttpTransfer::WinHttpTransfer() {
-    session_ = ::WinHttpOpen(platform::widen(identity::kAppTitle).c_str(),
-                             WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                             WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC);
+    const std::wstring agent = platform::widen(identity::kAppTitle);
+    // The proxy the user set for the system; Windows before 8.1 knows only WinHTTP's own.
+    for (const DWORD access : {static_cast<DWORD>(WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY),
+                               static_cast<DWORD>(WINHTTP_ACCESS_TYPE_DEFAULT_PROXY)}) {
+        session_ = ::WinHttpOpen(agent.c_str(), access, WINHTTP_NO_PROXY_NAME,
+                                 WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC);
+        if (session_ != nullptr) {
+            break;
+        }
+    }
     if (session_ == nullptr || ::WinHttpSetStatusCallback(session_, &WinHttpTransfer::onStatus,
                                                           WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS |
                                                               WINHTTP_CALLBACK_FLAG_HANDLES,
