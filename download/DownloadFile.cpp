@@ -12,15 +12,21 @@
 #include <vector>
 
 #include "app/modFileDirExists_v2.h"
-#include "download/DownloadDisk.h"
 #include "download/NumberMask.h"
 #include "download/ResponseHeaders.h"
 #include "download/frmDownloadFile.h"
 #include "download/modDownloadFile.h"
 #include "platform/Clock.h"
+#include "platform/DownloadDisk.h"
 #include "platform/Locale.h"
 
 namespace download {
+
+using platform::downloadDisk;
+using platform::PartFile;
+using platform::Transfer;
+using platform::TransferRequest;
+using platform::TransferResponse;
 
 namespace {
 

@@ -19,24 +19,7 @@ std::optional<std::int64_t> number(std::string_view text) {
     return value;
 }
 
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
-
 }  // namespace
-
-void addHeaderLine(TransferResponse& response, std::string_view line) {
-    const auto colon = line.find(':');
-    if (colon != std::string_view::npos) {
-        response.headers.emplace_back(platform::toLower(trimmed(line.substr(0, colon))),
-                                      std::string(trimmed(line.substr(colon + 1))));
-    }
-}
 
 std::optional<std::int64_t> parseContentLength(std::string_view text) {
     return number(text);
@@ -63,7 +46,7 @@ std::optional<ContentRange> parseContentRange(std::string_view text) {
     return ContentRange{*first, *last, total};
 }
 
-std::string resumeValidator(const TransferResponse& response) {
+std::string resumeValidator(const platform::TransferResponse& response) {
     const auto etag = response.header("etag");
     if (etag && !etag->empty() && !etag->starts_with("W/")) {
         return *etag;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "download/Transfer.h"
+#include "platform/Transfer.h"
 
 namespace download {
 
@@ -20,12 +20,8 @@ struct ContentRange {
 };
 std::optional<ContentRange> parseContentRange(std::string_view text);
 
-// Takes one "Name: value" line of a header block into the response (the name in lower case,
-// blanks around both removed); a line without a colon is passed over.
-void addHeaderLine(TransferResponse& response, std::string_view line);
-
 // What a later request sends as If-Range so that a changed file answers with the whole new
 // file: the strong ETag, otherwise the Last-Modified date; "" when the response has neither.
-std::string resumeValidator(const TransferResponse& response);
+std::string resumeValidator(const platform::TransferResponse& response);
 
 }  // namespace download

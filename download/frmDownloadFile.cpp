@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "app/modFileDirExists_v2.h"
-#include "download/DownloadDisk.h"
 #include "download/modDownloadFile.h"
 #include "download/modresourceAVI.h"
 #include "identity/Identity.h"
 #include "identity/modRunInIDE.h"
 #include "platform/Clock.h"
+#include "platform/DownloadDisk.h"
 
 namespace download {
 namespace {
@@ -27,7 +27,7 @@ double now() {
 
 }  // namespace
 
-frmDownloadFile::frmDownloadFile(ui::Desktop& desktop, Transfer& transfer)
+frmDownloadFile::frmDownloadFile(ui::Desktop& desktop, platform::Transfer& transfer)
     : ui::Form("frmDownloadFile"),
       Animation1(add(ControlKind::Animation, "Animation1", "", Rect{480, 0, 4695, 615})),
       StatusLabel(add(ControlKind::Label, "StatusLabel", "StatusLabel", Rect{120, 840, 900, 240})),
@@ -73,7 +73,7 @@ void frmDownloadFile::Form_Load() {
     if (!clipPath_.empty()) {
         const std::string folder = SplitPath(clipPath_, false, false);
         if (!app::DirExists(folder)) {
-            downloadDisk().createFolder(folder);
+            platform::downloadDisk().createFolder(folder);
         }
         if (!app::FileExists(clipPath_)) {
             WriteDownloadAVI(clipPath_);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "download/Transfer.h"
+#include "platform/Transfer.h"
 #include "ui/Desktop.h"
 #include "ui/Form.h"
 
@@ -15,7 +15,7 @@ public:
     // A server that sends nothing for this long is given up.
     static constexpr double kServerSilenceSeconds = 25.0;
 
-    frmDownloadFile(ui::Desktop& desktop, Transfer& transfer);
+    frmDownloadFile(ui::Desktop& desktop, platform::Transfer& transfer);
 
     // Loads and shows the window, fetches the URL into the destination (a program path with a
     // folder) and closes the window again. True only when the whole announced file (or a whole
@@ -60,7 +60,7 @@ private:
     void centre();
 
     ui::Desktop& desktop_;
-    Transfer& transfer_;
+    platform::Transfer& transfer_;
     std::string clipPath_;
     bool running_ = false;
     bool watchPaused_ = false;

@@ -5,8 +5,8 @@
 #include <limits>
 #include <stdexcept>
 
-#include "download/DownloadDisk.h"
 #include "download/NumberMask.h"
+#include "platform/DownloadDisk.h"
 #include "platform/Locale.h"
 
 namespace download {
@@ -71,7 +71,7 @@ std::string FormatTime(float seconds) {
 
 double GetFreeSpace(std::string& folder) {
     folder = AddBackslash(folder);
-    return static_cast<double>(downloadDisk().freeBytes(folder).value_or(0));
+    return static_cast<double>(platform::downloadDisk().freeBytes(folder).value_or(0));
 }
 
 std::string AddBackslash(const std::string& path) {

@@ -1,14 +1,14 @@
 #include "download/modresourceAVI.h"
 
-#include "download/DownloadDisk.h"
 #include "download/modresourceAVIData.h"
+#include "platform/DownloadDisk.h"
 #include "platform/FileSystem.h"
 #include "ui/animation/HexPieces.h"
 
 namespace download {
 
 std::string DownloadAVIPath() {
-    const std::string folder = downloadDisk().userFolder();
+    const std::string folder = platform::downloadDisk().userFolder();
     if (folder.empty()) {
         return {};
     }

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "download/ConsoleProgress.h"
-#include "download/Transfer.h"
 #include "download/frmDownloadFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/Transfer.h"
 #include "ui/factory/DesktopFactory.h"
 
 namespace {
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     const std::string& url = arguments[0];
     const std::string destination = programDestination(arguments[1]);
     const auto desktop = ui::makeDesktop(argc, argv);
-    const auto transfer = download::makeSystemTransfer();
+    const auto transfer = platform::makeSystemTransfer();
     download::frmDownloadFile form(*desktop, *transfer);
     std::optional<download::ConsoleProgress> console;
     if (!desktop->canShowWindows()) {

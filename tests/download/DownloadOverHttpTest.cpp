@@ -8,8 +8,8 @@
 #include <memory>
 #include <optional>
 
-#include "download/Transfer.h"
 #include "download/frmDownloadFile.h"
+#include "platform/Transfer.h"
 #include "tests/download/FaultServer.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Wine.h"
@@ -30,7 +30,7 @@ protected:
     static void SetUpTestSuite() { server_ = std::make_unique<FaultServer>(); }
     static void TearDownTestSuite() { server_.reset(); }
 
-    DownloadOverHttp() : transfer(makeSystemTransfer()), form(desktop, *transfer) {
+    DownloadOverHttp() : transfer(platform::makeSystemTransfer()), form(desktop, *transfer) {
         desktop.duringEvents = [this] { desktop.advance(secondsPerEvent); };
         destination = folder.programPath() + "got\\file.bin";
     }
@@ -92,7 +92,7 @@ protected:
     static std::unique_ptr<FaultServer> server_;
     double secondsPerEvent = 0.01;
     ui::ScriptedDesktop desktop;
-    std::unique_ptr<Transfer> transfer;
+    std::unique_ptr<platform::Transfer> transfer;
     frmDownloadFile form;
     testing_support::TempFolder folder;
     std::string destination;

@@ -5,7 +5,7 @@
 
 namespace download::testing {
 
-bool ScriptedTransfer::start(const TransferRequest& request) {
+bool ScriptedTransfer::start(const platform::TransferRequest& request) {
     requests.push_back(request);
     if (answers.empty()) {
         return false;

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "download/Transfer.h"
 #include "platform/Clock.h"
+#include "platform/Transfer.h"
 
 namespace download::testing {
 
 // One answer of the scripted server, in the scripted clock's time.
 struct ScriptedAnswer {
-    TransferResponse response;  // status 0: the request ends without an answer
+    platform::TransferResponse response;  // status 0: the request ends without an answer
     std::string body;
     std::size_t piece = 1024;  // bytes per wait
     std::optional<std::size_t> dropAfter;
@@ -21,15 +21,15 @@ struct ScriptedAnswer {
 };
 
 // A transfer that plays answers from a script and records the requests.
-class ScriptedTransfer final : public Transfer {
+class ScriptedTransfer final : public platform::Transfer {
 public:
     std::deque<ScriptedAnswer> answers;
-    std::vector<TransferRequest> requests;
+    std::vector<platform::TransferRequest> requests;
 
-    bool start(const TransferRequest& request) override;
+    bool start(const platform::TransferRequest& request) override;
     void wait(std::chrono::milliseconds timeout) override;
     std::uint64_t received() const override { return received_; }
-    const TransferResponse* response() const override {
+    const platform::TransferResponse* response() const override {
         return responded_ ? &current_.response : nullptr;
     }
     std::size_t read(std::span<std::byte> buffer) override;

@@ -3,6 +3,8 @@
 namespace download::testing {
 namespace {
 
+using platform::PartFile;
+
 class FillingPartFile final : public PartFile {
 public:
     FillingPartFile(std::unique_ptr<PartFile> file, std::optional<std::size_t>& room)
@@ -32,7 +34,7 @@ private:
 }  // namespace
 
 std::unique_ptr<PartFile> TestDisk::createPartFile(const std::string& destination) {
-    auto file = systemDisk().createPartFile(destination);
+    auto file = platform::systemDisk().createPartFile(destination);
     if (!file) {
         return nullptr;
     }

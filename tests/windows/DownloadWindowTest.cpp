@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "download/Transfer.h"
 #include "download/frmDownloadFile.h"
+#include "platform/Transfer.h"
 #include "platform/windows/Wide.h"
 #include "tests/download/FaultServer.h"
 #include "tests/support/TempFolder.h"
@@ -68,7 +68,7 @@ class DownloadWindowOnWindows : public ::testing::Test {
 protected:
     DownloadWindowOnWindows()
         : desktop([] { return ui::makeWin32Backend(); }),
-          transfer(download::makeSystemTransfer()),
+          transfer(platform::makeSystemTransfer()),
           form(desktop, *transfer) {
         destination = folder.programPath() + "got\\file.bin";
     }
@@ -91,7 +91,7 @@ protected:
     FaultServer server;
     testing_support::TempFolder folder;
     ui::Desktop desktop;
-    std::unique_ptr<download::Transfer> transfer;
+    std::unique_ptr<platform::Transfer> transfer;
     download::frmDownloadFile form;
     std::string destination;
     UINT_PTR timer = 0;

@@ -1,10 +1,10 @@
-#include "download/RedirectTarget.h"
+#include "platform/RedirectTarget.h"
 
 #include <cctype>
 
 #include "platform/Text.h"
 
-namespace download {
+namespace platform {
 namespace {
 
 struct Parts {
@@ -84,4 +84,4 @@ std::string originOf(const std::string& url) {
     return parts ? parts->scheme + "://" + platform::toLower(parts->authority) : std::string();
 }
 
-}  // namespace download
+}  // namespace platform

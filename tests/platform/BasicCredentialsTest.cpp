@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "download/BasicCredentials.h"
+#include "platform/BasicCredentials.h"
 
-namespace download {
+namespace platform {
 namespace {
 
 TEST(BasicCredentials, EncodesUserAndPasswordAsBase64WithPadding) {
@@ -23,4 +23,4 @@ TEST(BasicCredentials, EncodesUserAndPasswordAsBase64WithPadding) {
 }
 
 }  // namespace
-}  // namespace download
+}  // namespace platform

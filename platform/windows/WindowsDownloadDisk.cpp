@@ -7,17 +7,14 @@
 #include <atomic>
 #include <utility>
 
-#include "download/DownloadDisk.h"
+#include "platform/DownloadDisk.h"
 #include "platform/FileSystem.h"
 #include "platform/windows/UniqueHandle.h"
 #include "platform/windows/Wide.h"
 #include "platform/windows/WindowsFileSystem.h"
 
-namespace download {
+namespace platform {
 namespace {
-
-using platform::apiPath;
-using platform::UniqueHandle;
 
 // A file as the system tells one from another: its volume and its index on it.
 struct FileIdentity {
@@ -168,7 +165,7 @@ public:
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             return {};
         }
-        return platform::fileSystem().fromNative(platform::narrow(folder));
+        return fileSystem().fromNative(narrow(folder));
     }
 
     std::unique_ptr<PartFile> createPartFile(const std::string& destination) override {
@@ -210,4 +207,4 @@ DownloadDisk& systemDisk() {
     return disk;
 }
 
-}  // namespace download
+}  // namespace platform

@@ -9,24 +9,24 @@
 #include <filesystem>
 #include <utility>
 
-#include "download/DownloadDisk.h"
+#include "platform/DownloadDisk.h"
 #include "platform/FileSystem.h"
 #include "platform/linux/UniqueFd.h"
 
-namespace download {
+namespace platform {
 namespace {
 
 std::string native(const std::string& programPath) {
-    return platform::fileSystem().toNative(programPath);
+    return fileSystem().toNative(programPath);
 }
 
 class LinuxPartFile final : public PartFile {
 public:
-    LinuxPartFile(platform::UniqueFd fd, std::string path, struct stat identity)
+    LinuxPartFile(UniqueFd fd, std::string path, struct stat identity)
         : fd_(std::move(fd)), path_(std::move(path)), identity_(identity) {}
 
     ~LinuxPartFile() override {
-        fd_ = platform::UniqueFd();
+        fd_ = UniqueFd();
         if (!replaced_ && stillOurs()) {
             ::unlink(path_.c_str());
         }
@@ -92,7 +92,7 @@ private:
         return true;
     }
 
-    platform::UniqueFd fd_;
+    UniqueFd fd_;
     std::string path_;
     struct stat identity_;
     bool replaced_ = false;
@@ -135,7 +135,7 @@ public:
         if (error || !std::filesystem::is_directory(folder, error)) {
             return {};
         }
-        return platform::fileSystem().fromNative(folder.string());
+        return fileSystem().fromNative(folder.string());
     }
 
     std::unique_ptr<PartFile> createPartFile(const std::string& destination) override {
@@ -150,8 +150,7 @@ public:
                                std::to_string(::getpid()) + '-' + std::to_string(counter++) +
                                ".part";
             // 0666 so that the umask decides, as for any new file.
-            platform::UniqueFd fd(
-                ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
             struct stat identity {};
             if (fd.valid() && ::fstat(fd.get(), &identity) == 0) {
                 return std::make_unique<LinuxPartFile>(std::move(fd), std::move(path), identity);
@@ -175,4 +174,4 @@ DownloadDisk& systemDisk() {
     return disk;
 }
 
-}  // namespace download
+}  // namespace platform

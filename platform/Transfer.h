@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace download {
+namespace platform {
 
 // One GET as the download procedure asks for it. Every request carries a byte range.
 struct TransferRequest {
@@ -30,6 +30,10 @@ struct TransferResponse {
     // The value of the last header of that name (lower case), without surrounding blanks.
     std::optional<std::string> header(std::string_view lowerName) const;
 };
+
+// Takes one "Name: value" line of a header block into the response (the name in lower case,
+// blanks around both removed); a line without a colon is passed over.
+void addHeaderLine(TransferResponse& response, std::string_view line);
 
 // The seam between the download procedure and the network. The procedure drives it from the
 // GUI thread: it starts a request, lets it work in short waits between which it handles the
@@ -63,4 +67,4 @@ public:
 // transfer defines it. Throws when the system's HTTP client cannot start.
 std::unique_ptr<Transfer> makeSystemTransfer();
 
-}  // namespace download
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "download/windows/WinHttpTransfer.h"
+#include "platform/windows/WinHttpTransfer.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -6,13 +6,13 @@
 #include <mutex>
 #include <stdexcept>
 
-#include "download/BasicCredentials.h"
-#include "download/RedirectTarget.h"
-#include "download/ResponseHeaders.h"
-#include "identity/Identity.h"
+#include "platform/BasicCredentials.h"
+#include "platform/Executable.h"
+#include "platform/RedirectTarget.h"
+#include "platform/Transfer.h"
 #include "platform/windows/Wide.h"
 
-namespace download {
+namespace platform {
 namespace {
 
 constexpr int kMaxRedirects = 10;
@@ -28,7 +28,7 @@ struct Target {
 };
 
 std::optional<Target> crack(const std::string& url) {
-    const std::wstring wide = platform::widen(url);
+    const std::wstring wide = widen(url);
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof(parts);
     parts.dwSchemeLength = static_cast<DWORD>(-1);
@@ -128,7 +128,7 @@ struct WinHttpTransfer::Exchange {
             return;
         }
         raw.resize(bytes / sizeof(wchar_t));
-        const std::string block = platform::narrow(raw);
+        const std::string block = narrow(raw);
         TransferResponse arrived;
         arrived.status = static_cast<int>(status);
         // The status line comes first; the header lines follow it.
@@ -203,7 +203,8 @@ void CALLBACK WinHttpTransfer::onStatus(HINTERNET handle, DWORD_PTR context, DWO
 }
 
 WinHttpTransfer::WinHttpTransfer() {
-    const std::wstring agent = platform::widen(identity::kAppTitle);
+    // The program introduces itself by its name.
+    const std::wstring agent = widen(executableBaseName());
     // The proxy the user set for the system; Windows before 8.1 knows only WinHTTP's own.
     for (const DWORD access : {static_cast<DWORD>(WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY),
                                static_cast<DWORD>(WINHTTP_ACCESS_TYPE_DEFAULT_PROXY)}) {
@@ -237,7 +238,7 @@ bool WinHttpTransfer::start(const TransferRequest& request) {
     }
     request_ = request;
     url_ = request.url;
-    host_ = platform::narrow(target->host);
+    host_ = narrow(target->host);
     if (!send(url_)) {
         host_.clear();
         return false;
@@ -288,7 +289,7 @@ bool WinHttpTransfer::send(const std::string& url) {
         closeExchange();
         return false;
     }
-    const std::wstring wideHeaders = platform::widen(headers);
+    const std::wstring wideHeaders = widen(headers);
     if (!::WinHttpSendRequest(exchange->request, wideHeaders.c_str(),
                               static_cast<DWORD>(wideHeaders.size()), WINHTTP_NO_REQUEST_DATA, 0, 0,
                               context)) {
@@ -420,4 +421,4 @@ std::unique_ptr<Transfer> makeSystemTransfer() {
     return std::make_unique<WinHttpTransfer>();
 }
 
-}  // namespace download
+}  // namespace platform

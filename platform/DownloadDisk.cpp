@@ -1,6 +1,6 @@
-#include "download/DownloadDisk.h"
+#include "platform/DownloadDisk.h"
 
-namespace download {
+namespace platform {
 namespace {
 
 DownloadDisk* current = nullptr;
@@ -19,4 +19,4 @@ ScopedDisk::~ScopedDisk() {
     current = previous_;
 }
 
-}  // namespace download
+}  // namespace platform

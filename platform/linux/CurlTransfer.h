@@ -6,10 +6,10 @@
 #include <optional>
 #include <vector>
 
-#include "download/Transfer.h"
-#include "download/WaitingBytes.h"
+#include "platform/Transfer.h"
+#include "platform/WaitingBytes.h"
 
-namespace download {
+namespace platform {
 
 // The transfer through libcurl's multi interface, driven by the caller's waits on its own
 // thread: http and https only (redirects too), TLS verification on, credentials never sent to
@@ -60,4 +60,4 @@ private:
     std::optional<CURLcode> result_;
 };
 
-}  // namespace download
+}  // namespace platform

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-namespace download {
+namespace platform {
 
 // The file a download writes before it becomes the destination: a new file beside it that no
 // one else uses. It is removed when the object goes, unless it has replaced the destination, and
@@ -65,4 +65,4 @@ private:
     DownloadDisk* previous_;
 };
 
-}  // namespace download
+}  // namespace platform

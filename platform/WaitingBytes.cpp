@@ -1,9 +1,9 @@
-#include "download/WaitingBytes.h"
+#include "platform/WaitingBytes.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace download {
+namespace platform {
 
 std::size_t WaitingBytes::take(std::span<std::byte> buffer) {
     const std::size_t count = std::min(buffer.size(), size());
@@ -15,4 +15,4 @@ std::size_t WaitingBytes::take(std::span<std::byte> buffer) {
     return count;
 }
 
-}  // namespace download
+}  // namespace platform

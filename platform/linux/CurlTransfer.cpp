@@ -1,14 +1,14 @@
-#include "download/CurlTransfer.h"
+#include "platform/linux/CurlTransfer.h"
 
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
-#include "download/RedirectTarget.h"
-#include "download/ResponseHeaders.h"
+#include "platform/RedirectTarget.h"
 #include "platform/Text.h"
+#include "platform/Transfer.h"
 
-namespace download {
+namespace platform {
 namespace {
 
 constexpr long kReceiveBufferBytes = 256 * 1024;
@@ -37,7 +37,7 @@ std::optional<std::pair<std::string, std::string>> schemeAndHost(const std::stri
     if (!ok) {
         return std::nullopt;
     }
-    return std::make_pair(platform::toLower(scheme), std::string(host));
+    return std::make_pair(toLower(scheme), std::string(host));
 }
 
 }  // namespace
@@ -207,4 +207,4 @@ std::unique_ptr<Transfer> makeSystemTransfer() {
     return std::make_unique<CurlTransfer>();
 }
 
-}  // namespace download
+}  // namespace platform

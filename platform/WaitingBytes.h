@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-namespace download {
+namespace platform {
 
 // Body bytes that have arrived and wait for the caller of a transfer, taken in the order they
 // came.
@@ -26,4 +26,4 @@ private:
     std::size_t taken_ = 0;
 };
 
-}  // namespace download
+}  // namespace platform

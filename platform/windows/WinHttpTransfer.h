@@ -8,10 +8,10 @@
 #include <optional>
 #include <vector>
 
-#include "download/Transfer.h"
-#include "download/WaitingBytes.h"
+#include "platform/Transfer.h"
+#include "platform/WaitingBytes.h"
 
-namespace download {
+namespace platform {
 
 // The transfer through the system's WinHTTP in its asynchronous mode: the system's threads
 // fill an exchange, and each wait hands what they collected to the caller's thread. http and
@@ -62,4 +62,4 @@ private:
     bool clean_ = false;
 };
 
-}  // namespace download
+}  // namespace platform

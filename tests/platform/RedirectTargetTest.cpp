@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "download/RedirectTarget.h"
+#include "platform/RedirectTarget.h"
 
-namespace download {
+namespace platform {
 namespace {
 
 TEST(RedirectTarget, TakesTheLocationAgainstTheAddressThatAnswered) {
@@ -52,4 +52,4 @@ TEST(RedirectTarget, TheStatusesFollowedAreTheRedirectsThatNameALocation) {
 }
 
 }  // namespace
-}  // namespace download
+}  // namespace platform

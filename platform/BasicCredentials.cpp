@@ -1,8 +1,8 @@
-#include "download/BasicCredentials.h"
+#include "platform/BasicCredentials.h"
 
 #include <cstddef>
 
-namespace download {
+namespace platform {
 
 std::string basicAuthorization(const std::string& userName, const std::string& password) {
     static constexpr char kAlphabet[] =
@@ -26,4 +26,4 @@ std::string basicAuthorization(const std::string& userName, const std::string& p
     return encoded;
 }
 
-}  // namespace download
+}  // namespace platform

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace download {
+namespace platform {
 
 // The statuses whose Location a client follows.
 bool isRedirectStatus(int status);
@@ -18,4 +18,4 @@ std::optional<std::string> redirectTarget(const std::string& base, const std::st
 // addresses lie on one server; "" when the address has none.
 std::string originOf(const std::string& url);
 
-}  // namespace download
+}  // namespace platform
