@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/SettingsStore.h"
 #include "platform/windows/WindowsRegistry.h"
@@ -11,22 +14,25 @@ using platform::OpenKey;
 using platform::RegistryRoot;
 using platform::RegResult;
 
-// Every key of a test lies below one of its own in HKEY_CURRENT_USER, removed afterwards.
+// Each test works below keys of its own in HKEY_CURRENT_USER and removes them afterwards:
+// the tests run side by side against one registry.
 class WindowsRegistryTest : public ::testing::Test {
 protected:
-    static constexpr const char* kTop = "Software\\SumoraRegistryTest";
+    static std::string ownTop() {
+        return std::string("Software\\SumoraRegistryTest.") +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    }
+
+    // Keys are removed in the order given, so list children before their parents.
+    void removeAfterwards(RegistryRoot root, std::initializer_list<std::string> paths) {
+        for (const std::string& path : paths) {
+            created.emplace_back(root, path);
+        }
+    }
 
     void TearDown() override {
-        for (const char* path :
-             {"Software\\SumoraRegistryTest\\Sub\\Deeper", "Software\\SumoraRegistryTest\\Sub",
-              "Software\\SumoraRegistryTest\\Žluťoučký", "Software\\SumoraRegistryTest"}) {
-            registry.deleteKey(RegistryRoot::CurrentUser, path);
-        }
-        registry.deleteKey(RegistryRoot::ClassesRoot, ".sumoratest");
-        for (const char* path :
-             {"Software\\VB and VBA Program Settings\\SumoraRegistryTest\\Section",
-              "Software\\VB and VBA Program Settings\\SumoraRegistryTest"}) {
-            registry.deleteKey(RegistryRoot::CurrentUser, path);
+        for (const auto& [root, path] : created) {
+            registry.deleteKey(root, path);
         }
     }
 
@@ -41,12 +47,16 @@ protected:
     }
 
     platform::WindowsRegistry registry;
+    const std::string top = ownTop();
+
+private:
+    std::vector<std::pair<RegistryRoot, std::string>> created;
 };
 
 TEST_F(WindowsRegistryTest, ValuesRoundTripWhateverTheirLengthAndLetters) {
+    removeAfterwards(RegistryRoot::CurrentUser, {top + "\\Žluťoučký", top});
     OpenKey key(registry);
-    ASSERT_EQ(key.create(RegistryRoot::CurrentUser, std::string(kTop) + "\\Žluťoučký"),
-              RegResult::Success);
+    ASSERT_EQ(key.create(RegistryRoot::CurrentUser, top + "\\Žluťoučký"), RegResult::Success);
     const std::string longText(5000, 'x');
     const struct {
         std::string name;
@@ -60,34 +70,31 @@ TEST_F(WindowsRegistryTest, ValuesRoundTripWhateverTheirLengthAndLetters) {
         ASSERT_EQ(registry.setValueEx(key.get(), c.name, c.value), RegResult::Success) << c.name;
     }
     for (const auto& c : cases) {
-        EXPECT_EQ(query(RegistryRoot::CurrentUser, std::string(kTop) + "\\ŽLUŤOUČKÝ", c.name),
-                  c.value)
+        EXPECT_EQ(query(RegistryRoot::CurrentUser, top + "\\ŽLUŤOUČKÝ", c.name), c.value)
             << c.name << ", through a name in another letter case";
     }
 }
 
 TEST_F(WindowsRegistryTest, KeysFollowTheRegistrysRules) {
-    OpenKey top(registry);
-    ASSERT_EQ(top.create(RegistryRoot::CurrentUser, std::string(kTop) + "\\Sub\\Deeper"),
-              RegResult::Success)
+    removeAfterwards(RegistryRoot::CurrentUser, {top + "\\Sub\\Deeper", top + "\\Sub", top});
+    OpenKey deepest(registry);
+    ASSERT_EQ(deepest.create(RegistryRoot::CurrentUser, top + "\\Sub\\Deeper"), RegResult::Success)
         << "every missing parent is created";
-    ASSERT_EQ(registry.setValue(top.get(), "", "deepest"), RegResult::Success);
-    EXPECT_EQ(query(RegistryRoot::CurrentUser, std::string(kTop) + "\\Sub\\Deeper", ""), "deepest");
+    ASSERT_EQ(registry.setValue(deepest.get(), "", "deepest"), RegResult::Success);
+    EXPECT_EQ(query(RegistryRoot::CurrentUser, top + "\\Sub\\Deeper", ""), "deepest");
 
     OpenKey opened(registry);
-    ASSERT_EQ(opened.open(RegistryRoot::CurrentUser, kTop), RegResult::Success);
+    ASSERT_EQ(opened.open(RegistryRoot::CurrentUser, top), RegResult::Success);
     ASSERT_EQ(registry.setValue(opened.get(), "Sub", "sub default"), RegResult::Success);
-    EXPECT_EQ(query(RegistryRoot::CurrentUser, std::string(kTop) + "\\Sub", ""), "sub default");
+    EXPECT_EQ(query(RegistryRoot::CurrentUser, top + "\\Sub", ""), "sub default");
 
     std::string value;
     EXPECT_EQ(registry.queryValueEx(opened.get(), "missing", value), RegResult::FileNotFound);
     OpenKey missing(registry);
-    EXPECT_EQ(missing.open(RegistryRoot::CurrentUser, std::string(kTop) + "\\Missing"),
-              RegResult::FileNotFound);
-    EXPECT_EQ(registry.deleteKey(RegistryRoot::CurrentUser, std::string(kTop) + "\\Sub"),
-              RegResult::AccessDenied)
+    EXPECT_EQ(missing.open(RegistryRoot::CurrentUser, top + "\\Missing"), RegResult::FileNotFound);
+    EXPECT_EQ(registry.deleteKey(RegistryRoot::CurrentUser, top + "\\Sub"), RegResult::AccessDenied)
         << "a key with subkeys stays";
-    EXPECT_EQ(registry.deleteKey(RegistryRoot::CurrentUser, std::string(kTop) + "\\Missing"),
+    EXPECT_EQ(registry.deleteKey(RegistryRoot::CurrentUser, top + "\\Missing"),
               RegResult::FileNotFound);
     for (const std::string path : {"Software\\\\SumoraRegistryTest", "\\Software",
                                    "Software\\SumoraRegistryTest\\", "Software\\a\nb"}) {
@@ -98,6 +105,7 @@ TEST_F(WindowsRegistryTest, KeysFollowTheRegistrysRules) {
 }
 
 TEST_F(WindowsRegistryTest, ClassesRootIsWrittenForTheUserAlone) {
+    removeAfterwards(RegistryRoot::ClassesRoot, {".sumoratest"});
     OpenKey extension(registry);
     ASSERT_EQ(extension.create(RegistryRoot::ClassesRoot, ".sumoratest"), RegResult::Success);
     ASSERT_EQ(registry.setValue(extension.get(), "", "SumoraTestFile"), RegResult::Success);
@@ -108,6 +116,9 @@ TEST_F(WindowsRegistryTest, ClassesRootIsWrittenForTheUserAlone) {
 }
 
 TEST_F(WindowsRegistryTest, SettingsLieWhereTheWindowsProgramKeepsThem) {
+    removeAfterwards(RegistryRoot::CurrentUser,
+                     {"Software\\VB and VBA Program Settings\\SumoraRegistryTest\\Section",
+                      "Software\\VB and VBA Program Settings\\SumoraRegistryTest"});
     ASSERT_TRUE(platform::saveSetting(registry, "SumoraRegistryTest", "Section", "Key", "ano"));
     EXPECT_EQ(query(RegistryRoot::CurrentUser,
                     "Software\\VB and VBA Program Settings\\SumoraRegistryTest\\Section", "Key"),
