@@ -38,7 +38,8 @@ fi
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUMORA_WERROR=ON -DSUMORA_WITH_QT=OFF \
     -DSUMORA_BUILD_BENCH=OFF -DSUMORA_BUILD_TESTS="$tests" \
-    -DSUMORA_GTEST_SOURCE=/usr/src/googletest -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+    -DSUMORA_GTEST_SOURCE=/usr/src/googletest \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run"
 cmake --build "$build" -j "$(nproc)"
 
 # Static: only DLLs that come with Windows itself.
@@ -62,10 +63,10 @@ stop_wine() { wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || tr
 # One server for the whole stage: one that ends between two short test programs drops the
 # connection of the next. Wine's own background programs start with it, away from the pipes of
 # the tests, which they would otherwise hold open.
-start_wine() { wineserver -p; wine cmd /c exit </dev/null >/dev/null 2>&1; }
+start_wine() { wineserver -p; "$root/scripts/wine-run" cmd /c exit </dev/null >/dev/null 2>&1; }
 trap stop_wine EXIT
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
+    "$root/scripts/wine-run" wineboot -i >/dev/null 2>&1
 fi
 stop_wine
 
